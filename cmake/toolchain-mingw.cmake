@@ -1,0 +1,21 @@
+# Cross build with MinGW-w64. Set LUMENRIG_MINGW_ARCH (x86_64 or i686) and
+# LUMENRIG_MINGW_THREADS (win32 for the shipped programs, posix for the test tier,
+# because GoogleTest needs std::mutex).
+set(CMAKE_SYSTEM_NAME Windows)
+if(NOT LUMENRIG_MINGW_ARCH)
+  set(LUMENRIG_MINGW_ARCH x86_64)
+endif()
+if(NOT LUMENRIG_MINGW_THREADS)
+  set(LUMENRIG_MINGW_THREADS win32)
+endif()
+set(CMAKE_SYSTEM_PROCESSOR ${LUMENRIG_MINGW_ARCH})
+set(triple ${LUMENRIG_MINGW_ARCH}-w64-mingw32)
+set(CMAKE_C_COMPILER ${triple}-gcc-${LUMENRIG_MINGW_THREADS})
+set(CMAKE_CXX_COMPILER ${triple}-g++-${LUMENRIG_MINGW_THREADS})
+set(CMAKE_RC_COMPILER ${triple}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${triple} /opt/lumenrig/deps/${triple})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)
