@@ -183,3 +183,30 @@ class VisibilityModel : public ControlModel {
  private:
   bool visible_ = false;
 };
+
+// A push button or picture button whose only state the logic changes is whether it can be
+// pressed (BenchButton, DemoEditButton).
+class ButtonModel : public ControlModel {
+ public:
+  explicit ButtonModel(std::string caption = {}) : caption_(std::move(caption)) {}
+  const std::string& Caption() const { return caption_; }
+
+ private:
+  std::string caption_;
+};
+
+// A whole number that the window shows in some way: the page area's active page, the
+// navigation bar's open group, a label's left position.
+class IntModel : public ControlModel {
+ public:
+  explicit IntModel(int value = 0) : value_(value) {}
+  int Value() const { return value_; }
+  void SetValue(int value) {
+    if (value_ == value) return;
+    value_ = value;
+    Changed();
+  }
+
+ private:
+  int value_;
+};

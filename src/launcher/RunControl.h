@@ -1,0 +1,17 @@
+#pragma once
+// The benchmark run as the main window sees it: the run button starts it and the process
+// runner's end event moves it on. The run itself lives in src/bench.
+#include <cstdint>
+
+namespace launcher {
+
+class RunControl {
+ public:
+  virtual ~RunControl() = default;
+  // The click of BenchButton.
+  virtual void StartRun() = 0;
+  // The end of a game process, on the user-interface thread.
+  virtual void OnBenchProcessEnd(uint32_t exitCode) = 0;
+};
+
+}  // namespace launcher
