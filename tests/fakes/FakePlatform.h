@@ -1,6 +1,7 @@
 #pragma once
 // Every fake service in one place, for tests that build a component over the seams.
 #include "fakes/FakeFileSystem.h"
+#include "fakes/FakeProcesses.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeShellFileOperations.h"
 #include "fakes/FakeSystem.h"
@@ -15,6 +16,8 @@ struct FakePlatform {
   FakeMessageBoxes messages;
   FakeShell shell;
   FakeDisplay display;
+  // Not part of Services: handed to the process runners on their own.
+  FakeProcesses processes;
 
   platform::Services Services() {
     return platform::Services{registry, files, folders, shellFiles, clock, messages, shell, display};
