@@ -210,3 +210,33 @@ class IntModel : public ControlModel {
  private:
   int value_;
 };
+
+// A read-only multi-line text box whose lines the logic fills (infomemo). The lines are
+// what the box shows, one per row, in order.
+class MemoModel : public ControlModel {
+ public:
+  const std::vector<std::string>& Lines() const { return lines_; }
+  size_t LineCount() const { return lines_.size(); }
+  void Add(std::string line) {
+    lines_.push_back(std::move(line));
+    Refresh();
+  }
+  void SetLines(std::vector<std::string> lines) {
+    if (lines_ == lines) return;
+    lines_ = std::move(lines);
+    Refresh();
+  }
+  void Clear() { SetLines({}); }
+  // The box's whole text: the lines joined by CR LF.
+  std::string Text() const {
+    std::string text;
+    for (size_t i = 0; i < lines_.size(); ++i) {
+      if (i) text += "\r\n";
+      text += lines_[i];
+    }
+    return text;
+  }
+
+ private:
+  std::vector<std::string> lines_;
+};
