@@ -1,0 +1,205 @@
+#include "update/auThread.h"
+
+#include <algorithm>
+
+namespace update {
+namespace {
+
+struct PriorityRow {
+  TThreadPriority priority;
+  int value;
+};
+const PriorityRow kPriorities[] = {
+    {TThreadPriority::tpIdle, -15},  {TThreadPriority::tpLowest, -2},  {TThreadPriority::tpLower, -1},
+    {TThreadPriority::tpNormal, 0},  {TThreadPriority::tpHigher, 1},   {TThreadPriority::tpHighest, 2},
+    {TThreadPriority::tpTimeCritical, 15}};
+
+}  // namespace
+
+int ThreadPriorityValue(TThreadPriority p) {
+  for (const PriorityRow& row : kPriorities)
+    if (row.priority == p) return row.value;
+  return 0;
+}
+
+TThreadPriority ThreadPriorityFromValue(int value) {
+  for (const PriorityRow& row : kPriorities)
+    if (row.value == value) return row.priority;
+  return TThreadPriority::tpNormal;
+}
+
+// ---------------------------------------------------------------------------------------
+
+TauEventThread::TauEventThread(TauCustomThread& owner, platform::WorkerThreads& threads, TThreadPriority priority)
+    : FOwner(owner), FThreads(threads) {
+  FThreads.AcquireCallWindow();
+  FHandle = FThreads.CreateSuspended([this] { return ThreadProc(); });
+  FHandle->SetPriority(ThreadPriorityValue(priority));
+}
+
+TauEventThread::~TauEventThread() {
+  Terminate();
+  if (FHandle) {
+    // A thread never resumed is let run: it sees the request at once and ends.
+    if (!FResumed) Resume();
+    if (!FHandle->Finished()) {
+      if (FThreads.OnMainThread())
+        FThreads.WaitDeliveringSent(*FHandle);
+      else
+        FHandle->Join();
+    }
+    FHandle.reset();
+  }
+  FThreads.ReleaseCallWindow();
+}
+
+void TauEventThread::Resume() {
+  if (FResumed || !FHandle) return;
+  FResumed = true;
+  FHandle->Resume();
+}
+
+void TauEventThread::Kill() {
+  if (!FHandle) return;
+  if (!FResumed) {
+    Terminate();
+    Resume();
+  }
+  FHandle->Kill();
+  FRunning = false;
+}
+
+bool TauEventThread::Finished() { return !FHandle || (FResumed && FHandle->Finished()); }
+
+void TauEventThread::SetPriority(TThreadPriority p) {
+  if (FHandle) FHandle->SetPriority(ThreadPriorityValue(p));
+}
+
+TThreadPriority TauEventThread::Priority() {
+  return FHandle ? ThreadPriorityFromValue(FHandle->Priority()) : TThreadPriority::tpNormal;
+}
+
+uint32_t TauEventThread::ThreadProc() {
+  // A worker resumed only to be disposed of ends at once. One that was started for its
+  // work runs it even when a stop came first: the work sees the request at its first
+  // check and its end still reaches OnFinish, so the owner is never left waiting.
+  if (FTerminateRequested && !FStartedByOwner) return ExitCode;
+  FRunning = true;
+  try {
+    if (OnExecute && !FOwner.Destroying()) {
+      if (FOwner.HandleExceptions) {
+        try {
+          OnExecute(*this);
+        } catch (...) {
+          std::exception_ptr e = std::current_exception();
+          if (OnException) RunInMainThread([this, e] { OnException(e); });
+        }
+      } else {
+        OnExecute(*this);
+      }
+    }
+  } catch (...) {
+    // Nothing may leave a thread procedure; the end is still reported below.
+    FatalException = std::current_exception();
+  }
+  try {
+    if (OnFinish) RunInMainThread(OnFinish);
+  } catch (...) {
+    if (!FatalException) FatalException = std::current_exception();
+  }
+  FRunning = false;
+  return ExitCode;
+}
+
+void TauEventThread::RunInMainThread(const std::function<void()>& method) {
+  if (FOwner.Destroying()) return;
+  FCallException = nullptr;
+  FThreads.CallOnMainThread([this, &method] {
+    if (FOwner.Destroying()) return;
+    FCallException = nullptr;
+    try {
+      method();
+    } catch (...) {
+      FCallException = std::current_exception();
+    }
+  });
+  if (FCallException && !FOwner.HandleExceptions) {
+    std::exception_ptr e = FCallException;
+    FCallException = nullptr;
+    std::rethrow_exception(e);
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+
+TauCustomThread::TauCustomThread(platform::WorkerThreads& threads) : FThreads(threads) { FThread = NewWorker(); }
+
+TauCustomThread::~TauCustomThread() {
+  FDestroying = true;
+  // Each worker's destructor waits for its thread; calls it still makes are skipped.
+  FThread.reset();
+  FRetired.clear();
+}
+
+std::shared_ptr<TauEventThread> TauCustomThread::NewWorker() {
+  auto w = std::make_shared<TauEventThread>(*this, FThreads, FPriority);
+  w->OnExecute = OnExecute;
+  w->OnException = OnException;
+  w->OnFinish = OnFinish;
+  return w;
+}
+
+void TauCustomThread::ReapFinished() {
+  FRetired.erase(std::remove_if(FRetired.begin(), FRetired.end(),
+                                [](const std::shared_ptr<TauEventThread>& w) { return w->Finished(); }),
+                 FRetired.end());
+}
+
+void TauCustomThread::SetPriority(TThreadPriority p) {
+  FPriority = p;
+  if (FThread) FThread->SetPriority(p);
+}
+
+bool TauCustomThread::StartThread() {
+  ReapFinished();
+  // The previous worker may still be returning from its last main-thread call (a start
+  // from inside OnFinish); it keeps its own object and ends on its own.
+  if (FThread->Finished() && FThread->FResumed) {
+    FThread.reset();
+  } else if (FThread->FResumed) {
+    FRetired.push_back(FThread);
+  } else {
+    FThread.reset();  // never started: its destructor lets it end at once
+  }
+  FThread = NewWorker();
+  std::shared_ptr<TauEventThread> worker = FThread;
+  worker->FreeOnTerminate = FreeOnTerminate;
+  worker->FStartedByOwner = true;
+  worker->Resume();
+  if (!WaitThread) return true;
+
+  uint32_t timeout = WaitTimeout == 0 ? platform::WorkerThreads::kInfinite : WaitTimeout;
+  platform::PumpWaitResult r = FThreads.WaitPumping(*worker->FHandle, timeout, [this] { return FDestroying.load(); });
+  if (r != platform::PumpWaitResult::TimedOut) return true;
+  bool terminate = true;
+  if (OnWaitTimeoutExpired) OnWaitTimeoutExpired(this, terminate);
+  if (terminate && worker == FThread) StopThread(true);
+  return !terminate;
+}
+
+void TauCustomThread::StopThread(bool hard) {
+  if (!hard) {
+    FThread->Terminate();
+    return;
+  }
+  FThread->Kill();
+  // Kept until later: a hard stop may come from inside one of its main-thread calls,
+  // which still returns through the object.
+  FRetired.push_back(FThread);
+  FThread = NewWorker();
+}
+
+bool TauCustomThread::Terminated() const { return FThread->Terminated(); }
+bool TauCustomThread::Running() const { return FThread->Running(); }
+
+}  // namespace update
