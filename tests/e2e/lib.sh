@@ -14,6 +14,7 @@
 #   E2E_WORK       work folder for prefixes and the template (default: <repo>/build/e2e)
 #   E2E_ARTIFACTS  where screenshots and logs are kept (default: $E2E_WORK/artifacts)
 #   E2E_KEEP=1     keep the scenario's prefix afterwards
+#   E2E_USER_DISPLAY=1  use the running $DISPLAY as it is (no Xvfb, no virtual desktop)
 
 E2E_REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 : "${E2E_WORK:=$E2E_REPO/build/e2e}"
@@ -92,19 +93,23 @@ e2e_begin() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   cp -a "$E2E_TEMPLATE" "$WINEPREFIX"
 
-  # Wine's virtual desktop: every window of the prefix lives inside one X window of this size.
-  _e2e_reg_file_add "$WINEPREFIX/user.reg" 'Software\\Wine\\Explorer' Desktop Default
-  _e2e_reg_file_add "$WINEPREFIX/user.reg" 'Software\\Wine\\Explorer\\Desktops' Default "$size"
+  if [[ ${E2E_USER_DISPLAY:-0} == 1 ]]; then
+    [[ -n ${DISPLAY:-} ]] || { echo "FAIL: $E2E_NAME: no DISPLAY"; exit 1; }
+  else
+    # Wine's virtual desktop: every window of the prefix lives inside one X window of this size.
+    _e2e_reg_file_add "$WINEPREFIX/user.reg" 'Software\\Wine\\Explorer' Desktop Default
+    _e2e_reg_file_add "$WINEPREFIX/user.reg" 'Software\\Wine\\Explorer\\Desktops' Default "$size"
 
-  local fdfile
-  fdfile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$fdfile" 2>/dev/null &
-  E2E_XVFB_PID=$!
-  local i
-  for ((i = 0; i < 100; i++)); do [[ -s $fdfile ]] && break; sleep 0.05; done
-  [[ -s $fdfile ]] || { echo "FAIL: $E2E_NAME: Xvfb did not start"; exit 1; }
-  export DISPLAY=":$(tr -d '\n' < "$fdfile")"
-  rm -f "$fdfile"
+    local fdfile
+    fdfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$fdfile" 2>/dev/null &
+    E2E_XVFB_PID=$!
+    local i
+    for ((i = 0; i < 100; i++)); do [[ -s $fdfile ]] && break; sleep 0.05; done
+    [[ -s $fdfile ]] || { echo "FAIL: $E2E_NAME: Xvfb did not start"; exit 1; }
+    export DISPLAY=":$(tr -d '\n' < "$fdfile")"
+    rm -f "$fdfile"
+  fi
 
   wineserver -p
   mkdir -p "$WINEPREFIX/drive_c/lumenrig-e2e"
@@ -197,9 +202,15 @@ e2e_wait_exit() {
   return 1
 }
 
-# e2e_screenshot NAME: saves the whole screen as $E2E_ARTIFACTS/NAME.png and prints the path.
+# e2e_screenshot NAME [WINDOW]: saves the whole screen, or only the part that the top-level
+# window WINDOW covers, as $E2E_ARTIFACTS/NAME.png and prints the path.
 e2e_screenshot() {
-  local file="$E2E_ARTIFACTS/$1.png"
-  import -display "$DISPLAY" -window root "$file" 2>/dev/null || return 1
+  local file="$E2E_ARTIFACTS/$1.png" crop=()
+  if [[ -n ${2:-} ]]; then
+    local l t r b
+    read -r l t r b <<<"$(e2e_driver rect "$2")" || return 1
+    crop=(-crop "$((r - l))x$((b - t))+$l+$t" +repage)
+  fi
+  import -display "$DISPLAY" -window root "${crop[@]}" "$file" 2>/dev/null || return 1
   echo "$file"
 }
