@@ -87,8 +87,15 @@ void TJvCreateProcess::Run() {
   watch.priority = platform::WorkerPriority::BelowNormal;
   watch.readExitCode = true;
   watch.channel = platform::HandOverChannel::Queued;
-  worker_ = processes_.Watch(watch, [this](const platform::WatchOutcome& outcome,
-                                           platform::HandOverReply&) { HandOver(outcome); });
+  try {
+    worker_ = processes_.Watch(watch, [this](const platform::WatchOutcome& outcome,
+                                             platform::HandOverReply&) { HandOver(outcome); });
+  } catch (...) {
+    // Nothing watches the process: it runs on unreported, and the runner is free again.
+    state_ = psReady;
+    CloseProcessHandles();
+    throw;
+  }
 }
 
 // Runs on the UI thread while the worker waits for it to return.

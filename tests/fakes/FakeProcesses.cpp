@@ -61,14 +61,14 @@ OsHandle FakeProcesses::NewHandle() {
 bool FakeProcesses::Start(const platform::ProcessStartRequest& request,
                           platform::ProcessInformation& out, uint32_t& error) {
   attempts.push_back(request);
-  uint32_t failure = 0;
+  std::optional<uint32_t> failure;
   if (!startErrors.empty()) {
     failure = startErrors.front();
     startErrors.pop_front();
   }
   if (failure) {
-    error = failure;
-    threadError = failure;
+    error = *failure;
+    threadError = *failure;
     return false;
   }
   FakeProcess p;

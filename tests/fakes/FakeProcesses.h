@@ -13,6 +13,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -57,8 +58,9 @@ class FakeProcesses : public platform::Processes {
   int badCloses = 0;  // Close of a handle that is not open
 
   // --- knobs ---
-  // The next Start calls fail with these codes, one per call, in order (0: succeed).
-  std::deque<uint32_t> startErrors;
+  // The next Start calls fail with these codes (0 included), one per call, in order;
+  // std::nullopt lets that call succeed.
+  std::deque<std::optional<uint32_t>> startErrors;
   std::map<uint32_t, std::string> errorTexts;  // the system's texts, with their line breaks
   uint32_t idleResult = platform::kWaitObject0;
   // When set, a watch through the hidden window raises Exception with this message.
