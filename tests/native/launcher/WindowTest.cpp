@@ -1,0 +1,242 @@
+// Navigation, the help and web links, the update start and its messages, the window's
+// buttons and its close handling.
+#include <gmock/gmock.h>
+
+#include "LauncherFixture.h"
+#include "launcher/ProductInfo.h"
+#include "platform/Exceptions.h"
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+class WindowTest : public LauncherTest {
+ protected:
+  void SetUp() override {
+    InstallGame();
+    Store({});
+    Start();
+    log.clear();
+    TakeWrites();
+  }
+  TForm1& f() { return *form; }
+};
+
+TEST_F(WindowTest, AtMostOneNavigationGroupIsOpen) {
+  EXPECT_EQ(f().RzGroupBar1.Value(), TForm1::NoGroup);
+  f().RzGroup1CaptionClick();
+  EXPECT_EQ(f().RzGroupBar1.Value(), TForm1::GroupOptions);
+  f().RzGroup2CaptionClick();
+  EXPECT_EQ(f().RzGroupBar1.Value(), TForm1::GroupHelp);
+  f().RzGroup2CaptionClick();
+  EXPECT_EQ(f().RzGroupBar1.Value(), TForm1::NoGroup);
+}
+
+TEST_F(WindowTest, NavigationItemsShowTheirPagesAndNothingElse) {
+  struct Case {
+    const char* item;
+    void (TForm1::*click)();
+    int page;
+  };
+  const Case cases[] = {
+      {"Paths & information", &TForm1::RzGroup1Items0Click, 0},
+      {"Base settings", &TForm1::RzGroup1Items1Click, 1},
+      {"Shader profiles", &TForm1::RzGroup1Items2Click, 2},
+      {"Add. settings", &TForm1::RzGroup1Items3Click, 6},
+      {"Our Sponsor", &TForm1::RzGroup2Items1Click, 4},
+      {"Update benchmark", &TForm1::RzGroup2Items2Click, 3},
+      {"About...", &TForm1::RzGroup2Items3Click, 5},
+      {"Update benchmark on page 0", &TForm1::RzToolButton2Click, 3},
+  };
+  bool checked = false;
+  f().Updater.CheckUpdate = [&](const launcher::UpdaterSettings&) { checked = true; };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.item);
+    f().ShowPage(c.page == 5 ? 0 : 5);
+    (f().*c.click)();
+    EXPECT_EQ(f().PageControl.Value(), c.page);
+  }
+  EXPECT_FALSE(checked);
+  EXPECT_THAT(os.shell.opened, IsEmpty());
+  EXPECT_THAT(os.messages.shown, IsEmpty());
+  EXPECT_THAT(TakeWrites(), IsEmpty());
+}
+
+TEST_F(WindowTest, HelpOpensTheHelpFileWhenItIsThere) {
+  os.files.AddFile(std::string(kProgramFolder) + "help.htm", "<html>");
+  f().RzGroup2Items0Click();
+  ASSERT_EQ(os.shell.opened.size(), 1u);
+  const auto& call = os.shell.opened[0];
+  EXPECT_EQ(call.verb, "open");
+  EXPECT_EQ(call.file, std::string(kProgramFolder) + "help.htm");
+  EXPECT_EQ(call.parameters, "");
+  EXPECT_EQ(call.directory, "");
+  EXPECT_EQ(call.showCommand, platform::SwShow);
+  EXPECT_THAT(os.messages.shown, IsEmpty());
+}
+
+TEST_F(WindowTest, MissingHelpShowsTheMessageAndOpensNothing) {
+  f().RzGroup2Items0Click();
+  EXPECT_THAT(os.messages.Texts(),
+              ElementsAre("Corrupt Help file, please reinstall the Tavorin Splinter Cell CT Benchmark."));
+  EXPECT_EQ(os.messages.shown[0].buttons, platform::MsgButtons::Ok);
+  EXPECT_THAT(os.shell.opened, IsEmpty());
+}
+
+TEST_F(WindowTest, HelpIsReachableEvenWhenTheGameIsTooOld) {
+  LauncherWorld w;
+  w.InstallGame("1.04.000");
+  w.os.files.AddFile(std::string(kProgramFolder) + "help.htm", "<html>");
+  TForm1& old = w.Start();
+  old.RzGroup2Items0Click();
+  EXPECT_EQ(w.os.shell.opened.size(), 1u);
+}
+
+TEST_F(WindowTest, HomePageAndSponsorOpenTheirAddresses) {
+  f().RzGroup2Items4Click();
+  f().SponsorLogo1Click();
+  f().SponsorLogo2Click();
+  ASSERT_EQ(os.shell.opened.size(), 3u);
+  EXPECT_EQ(os.shell.opened[0].file, launcher::kHomePageUrl);
+  EXPECT_EQ(os.shell.opened[1].file, launcher::kSponsorUrl);
+  EXPECT_EQ(os.shell.opened[2].file, launcher::kSponsorUrl);
+  for (const auto& call : os.shell.opened) {
+    EXPECT_EQ(call.verb, "open");
+    EXPECT_EQ(call.parameters, "");
+    EXPECT_EQ(call.directory, "");
+    EXPECT_EQ(call.showCommand, platform::SwShowNormal);
+    // Placeholders stay under the reserved domain until the project has its own.
+    EXPECT_NE(call.file.find(".example/"), std::string::npos);
+  }
+}
+
+class UpdateStartTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    f().Updater.CheckUpdate = [this](const launcher::UpdaterSettings& s) { checks.push_back(s); };
+    f().ProxyServerEdit.SetText("proxy.local");
+    f().ProxyPortEdit.SetText("3128");
+    f().ProxyUsernameEdit.SetText("me");
+    f().ProxyPassEdit.SetText("secret");
+  }
+  std::vector<launcher::UpdaterSettings> checks;
+};
+
+TEST_F(UpdateStartTest, WithTheProxyOnTheFieldsAreHandedOverInClear) {
+  f().UseProxyBox.SetChecked(true);
+  f().RzToolButton3Click();
+  ASSERT_EQ(checks.size(), 1u);
+  EXPECT_EQ(checks[0].AccessType, launcher::TauHTTPAccessType::atUseProxy);
+  EXPECT_EQ(checks[0].ProxyServer, "proxy.local");
+  EXPECT_EQ(checks[0].ProxyPort, 3128);
+  EXPECT_EQ(checks[0].ProxyUsername, "me");
+  EXPECT_EQ(checks[0].ProxyPassword, "secret");
+}
+
+TEST_F(UpdateStartTest, WithTheProxyOffOnlyTheAccessTypeChanges) {
+  f().UseProxyBox.SetChecked(true);
+  f().RzToolButton3Click();
+  f().UseProxyBox.SetChecked(false);
+  f().ProxyServerEdit.SetText("other");
+  f().RzToolButton3Click();
+  ASSERT_EQ(checks.size(), 2u);
+  EXPECT_EQ(checks[1].AccessType, launcher::TauHTTPAccessType::atDirect);
+  EXPECT_EQ(checks[1].ProxyServer, "proxy.local");
+  EXPECT_EQ(checks[1].ProxyPort, 3128);
+}
+
+TEST_F(UpdateStartTest, APortThatIsNoNumberStopsTheStartAfterTheServerWasHandedOver) {
+  f().UseProxyBox.SetChecked(true);
+  for (const char* port : {"31a8", "", "99999999999"}) {
+    SCOPED_TRACE(port);
+    os.messages.shown.clear();
+    f().ProxyServerEdit.SetText(std::string("server-") + port);
+    f().ProxyPortEdit.SetText(port);
+    Event([&] { f().RzToolButton3Click(); });
+    EXPECT_THAT(os.messages.Texts(), ElementsAre(std::string("'") + port + "' is not a valid integer value"));
+    EXPECT_THAT(checks, IsEmpty());
+    EXPECT_EQ(f().Updater.Settings.ProxyServer, std::string("server-") + port);
+    EXPECT_NE(f().Updater.Settings.AccessType, launcher::TauHTTPAccessType::atUseProxy);
+  }
+}
+
+TEST_F(UpdateStartTest, WithoutAnUpdateComponentTheSettingsAreStillHandedOver) {
+  f().Updater.CheckUpdate = nullptr;
+  f().RzToolButton3Click();
+  EXPECT_EQ(f().Updater.Settings.AccessType, launcher::TauHTTPAccessType::atDirect);
+}
+
+TEST_F(WindowTest, UpdateEventsAreAnsweredWithTheirMessages) {
+  f().UpdaterAborted();
+  f().UpdaterLaterUpgrade();
+  f().UpdaterHostUnreachable("http://www.tavorin.example/lumenrig.inf", "www.tavorin.example");
+  EXPECT_THAT(os.messages.Texts(), ElementsAre("Update aborted.", "Update aborted.", "No internet connection."));
+  for (const auto& m : os.messages.shown) EXPECT_EQ(m.buttons, platform::MsgButtons::Ok);
+}
+
+TEST_F(WindowTest, PicturesAndTheInformationButtonAskTheWindow) {
+  f().Image3Click();
+  f().RzToolButton7Click();
+  f().Image2Click();
+  EXPECT_THAT(log, ElementsAre("minimise", "hardware dialog", "terminate"));
+}
+
+TEST_F(WindowTest, ExitLeavesTheBatchFileAndTheNextStartRemovesIt) {
+  const std::string batch = std::string(kSystemFolder) + "lumenrig.bat";
+  os.files.AddFile(batch, "cut short");
+  f().Image2Click();
+  EXPECT_TRUE(os.files.FileExists(batch));
+  Start();
+  EXPECT_FALSE(os.files.FileExists(batch));
+}
+
+TEST_F(WindowTest, CloseRemovesTheBatchFileAndWritesNothing) {
+  const std::string batch = std::string(kSystemFolder) + "lumenrig.bat";
+  os.files.AddFile(batch, "cut short");
+  f().FormClose();
+  EXPECT_FALSE(os.files.FileExists(batch));
+  EXPECT_THAT(TakeWrites(), IsEmpty());
+}
+
+TEST(WindowWithoutGameTest, CloseWithoutAGameFolderTouchesNoFile) {
+  LauncherWorld w;
+  w.os.files.AddFile("C:\\lumenrig.bat", "someone else's");
+  w.os.files.ChangeDirectory("C:\\");
+  TForm1& f = w.Start();
+  f.FormClose();
+  EXPECT_TRUE(w.os.files.FileExists("C:\\lumenrig.bat"));
+}
+
+class RecordingRun : public launcher::RunControl {
+ public:
+  std::vector<std::string> calls;
+  void StartRun() override { calls.push_back("start"); }
+  void OnBenchProcessEnd(uint32_t exitCode) override { calls.push_back("end " + std::to_string(exitCode)); }
+};
+
+TEST_F(WindowTest, TheRunButtonAndTheProcessEndReachTheRunWhenOneIsConnected) {
+  f().BenchButtonClick();  // nothing connected yet: nothing happens
+  RecordingRun run;
+  f().Run = &run;
+  f().BenchButtonClick();
+  f().cpTerminate(3);
+  EXPECT_THAT(run.calls, ElementsAre("start", "end 3"));
+}
+
+TEST(EventGuardTest, UnexpectedExceptionsEndInTheGeneralErrorBox) {
+  FakeMessageBoxes messages;
+  int after = 0;
+  EXPECT_TRUE(launcher::Guarded(messages, [&] { ++after; }));
+  EXPECT_FALSE(launcher::Guarded(messages, [&] {
+    throw EOSError(5, "System Error.  Code: 5.\r\nAccess is denied");
+    ++after;
+  }));
+  EXPECT_FALSE(launcher::Guarded(messages, [] { throw std::runtime_error("plain"); }));
+  EXPECT_EQ(after, 1);
+  EXPECT_THAT(messages.Texts(), ElementsAre("System Error.  Code: 5.\r\nAccess is denied", "plain"));
+  EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Error);
+}
+
+}  // namespace
