@@ -24,11 +24,6 @@ const char* const kNoConnectionText = "No internet connection.";
 constexpr uint32_t kSplashMilliseconds = 4000;
 constexpr uint32_t kRestoreDelayMilliseconds = 250;
 
-// The shell operation flags every copy and move of the launcher uses: no prompts, target
-// folders made without asking, a progress window without file names.
-constexpr uint16_t kFileOpFlags = platform::FofFilesOnly | platform::FofNoConfirmation |
-                                  platform::FofNoConfirmMkDir | platform::FofSimpleProgress;
-
 std::vector<std::string> MapItems() {
   return {"Please select your demo's map", "01_Lighthouse", "02_Cargoship", "03_Bank",
           "04_Penthouse", "05_Displace01", "06_Hokkaido", "07_Battery", "08_Seoulone",
@@ -57,7 +52,8 @@ std::string NameOf(const std::string& path) {
 }  // namespace
 
 TForm1::TForm1(const platform::Services& os, platform::FileDialogs& dialogs, TForm1Host& host)
-    : res(" Resolution ", ResolutionCaptions()),
+    : FileOp(os.shellFiles, os.files),
+      res(" Resolution ", ResolutionCaptions()),
       demo(" Choose a demo ", {"Ubisoft Lighthouse", "Voru3V 2 demo", "Voru3V 3 demo", "User defined demo"}),
       MapnameBox(MapItems()),
       Shader(" Shader Model Type ", {"Shader 1.1", "Shader 2.0 (Only on ATI)", "Shader 3.0 (Read the help)"}),
@@ -66,6 +62,8 @@ TForm1::TForm1(const platform::Services& os, platform::FileDialogs& dialogs, TFo
       dialogs_(dialogs),
       host_(host),
       store_(std::make_unique<launcher::SettingsStore>(os.registry)) {
+  // No prompts, target folders made without asking, a progress window without file names.
+  FileOp.Options = {fofFilesOnly, fofNoConfirmation, fofNoConfirmMkDir, fofSimpleProgress};
   DemoEdit.SetEnabled(false);
   DemoEditButton.SetEnabled(false);
   WireRules();
@@ -245,21 +243,22 @@ void TForm1::OfferRestore() {
   if (!os_.files.FileExists(backup)) return;
   if (os_.files.FileExists(config)) os_.files.RemoveFile(config);
   os_.clock.Wait(kRestoreDelayMilliseconds);
-  MoveOrCopyFile(platform::FoMove, backup, config);
+  MoveOrCopyFile(foMove, backup, config);
   // The shell's answer alone proves nothing: only a configuration that is really back in
   // place ends the offer. Otherwise the flag stays, and the next start asks again.
   if (os_.files.FileExists(config) && !os_.files.FileExists(backup))
     store_->WriteValue("NoErrorWarning", "0");
 }
 
-void TForm1::MoveOrCopyFile(uint32_t function, const std::string& source, const std::string& target) {
-  platform::ShellFileRequest request;
-  request.function = function;
-  request.from = os_.files.FullPath(source) + '\0' + '\0';
-  request.to = os_.files.FullPath(target) + '\0' + '\0';
-  request.flags = kFileOpFlags;
-  // Failures are reported by the shell in its own window; callers go on either way.
-  os_.shellFiles.Perform(request);
+void TForm1::MoveOrCopyFile(TJvSHFileOpType operation, const std::string& source, const std::string& target) {
+  FileOp.SourceFiles = {source};
+  FileOp.DestFiles = {target};
+  FileOp.Operation = operation;
+  // Failures are reported by the shell in its own window; callers check the files where
+  // it matters.
+  FileOp.Execute();
+  FileOp.SourceFiles.clear();
+  FileOp.DestFiles.clear();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -376,7 +375,7 @@ void TForm1::DemoEditButtonClick() {
   DemoEdit.SetText(name);
   // A file of that name already in the game's folder is the user's: it is never replaced.
   if (!GameInstall.SystemFolder.empty() && !os_.files.FileExists(GameInstall.SystemFolder + name))
-    MoveOrCopyFile(platform::FoCopy, chosen, GameInstall.SystemFolder);
+    MoveOrCopyFile(foCopy, chosen, GameInstall.SystemFolder);
   WriteIfNotEmpty("Demoname", DemoEdit.Text());
 }
 

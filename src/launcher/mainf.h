@@ -48,6 +48,7 @@
 #include "launcher/UpdaterLink.h"
 #include "platform/FileDialogs.h"
 #include "platform/Services.h"
+#include "procs/JvSHFileOperation.h"
 #include "ui/models/ControlModels.h"
 
 // Colours of the navigation bar, as RGB values (0x00RRGGBB).
@@ -158,6 +159,10 @@ class TForm1 {
   launcher::UpdaterLink Updater;
   // The benchmark run, when one is connected (src/bench).
   launcher::RunControl* Run = nullptr;
+  // Every copy and move of the launcher goes through this one shell file operation
+  // (options: files only, no confirmation, no confirmation to make folders, simple
+  // progress). The window sets its OwnerWindow.
+  TJvSHFileOperation FileOp;
 
   // --- Control models (named after the window's controls) ----------------------------
   // Page 0: paths and information.
@@ -207,8 +212,8 @@ class TForm1 {
   void LoadShaderProfile();
   void OfferRestore();
   void DeleteLeftoverBatch();
-  // One copy or move through the shell's file operation, without prompts.
-  void MoveOrCopyFile(uint32_t function, const std::string& source, const std::string& target);
+  // One copy or move through FileOp: one source, one target, lists emptied afterwards.
+  void MoveOrCopyFile(TJvSHFileOpType operation, const std::string& source, const std::string& target);
 
   // Option rules.
   void ShaderChanged();
