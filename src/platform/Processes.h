@@ -133,6 +133,10 @@ class Processes {
   // The system's message for an error code, as the system gives it (with its line break);
   // empty when it has none.
   virtual std::string ErrorText(uint32_t code) = 0;
+  // FindExecutableA: the program that opens `file` (a document, or the file itself when it
+  // is a program). False with a system error code when there is none.
+  virtual bool AssociatedProgram(const std::string& file, const std::string& directory, std::string& program,
+                                 uint32_t& error) = 0;
   // The calling thread's last error (SetLastError / GetLastError).
   virtual void SetThreadError(uint32_t code) = 0;
   virtual uint32_t ThreadError() = 0;

@@ -127,6 +127,42 @@ bool TRunItem::Busy() {
   return starting_ || (worker_ && worker_->Alive()) || inCallback_ || ProcessActive();
 }
 
+bool TRunItem::BuildCommandLine(std::string& line, uint32_t& error) {
+  if (Params.UseAssociations) {
+    std::string document = text::Trim(Params.ProcFileName);
+    std::string program;
+    if (!processes_.AssociatedProgram(document, text::Trim(Params.ProcCurrentDir), program, error)) return false;
+    if (!text::EqualsNoCase(program, document)) {
+      line = text::Trim("\"" + program + "\" \"" + document + "\" " + Params.ProcParameters);
+      if (line.size() > kRunItemCommandLineMax) line.resize(kRunItemCommandLineMax);
+      return true;
+    }
+  }
+  line = text::Trim(Params.ProcFileName + " " + Params.ProcParameters);
+  if (line.size() > kRunItemCommandLineMax) line.resize(kRunItemCommandLineMax);
+  return true;
+}
+
+bool TRunItem::Launch(uint32_t& error) {
+  platform::ProcessStartRequest request;
+  request.commandLine = commandLine_;
+  request.creationFlags = PriorityClassOf(Params.Priority) | platform::CreateNewConsole;
+  request.currentDirectory = text::Trim(Params.ProcCurrentDir);
+  request.startup.flags = platform::StartfUseShowWindow;
+  request.startup.showWindow = ShowCommandOf(Params.WindowType);
+
+  platform::ProcessInformation info;
+  if (!processes_.Start(request, info, error)) return false;
+  startTime_ = clock_.Now();
+  processes_.WaitUntilIdle(info.process, kInputIdleLimitMs);
+  processes_.Close(info.thread);
+  process_ = info.process;
+  processId_ = info.processId;
+  threadId_ = info.threadId;
+  lastError_ = 0;
+  return true;
+}
+
 void TRunItem::Start() {
   if (Busy()) {
     lastError_ = platform::kErrorBusy;
@@ -144,34 +180,17 @@ void TRunItem::Start() {
     } starting(starting_);
 
     worker_.reset();
-    std::string line = text::Trim(Params.ProcFileName + " " + Params.ProcParameters);
-    if (line.size() > kRunItemCommandLineMax) line.resize(kRunItemCommandLineMax);
-    commandLine_ = line;
     if (process_) processes_.Close(process_);
     process_ = 0;
     processId_ = threadId_ = 0;
-
-    platform::ProcessStartRequest request;
-    request.commandLine = commandLine_;
-    request.creationFlags = PriorityClassOf(Params.Priority) | platform::CreateNewConsole;
-    request.currentDirectory = text::Trim(Params.ProcCurrentDir);
-    request.startup.flags = platform::StartfUseShowWindow;
-    request.startup.showWindow = ShowCommandOf(Params.WindowType);
-
-    platform::ProcessInformation info;
+    std::string line;
     uint32_t error = 0;
-    if (processes_.Start(request, info, error)) {
-      startTime_ = clock_.Now();
-      processes_.WaitUntilIdle(info.process, kInputIdleLimitMs);
-      processes_.Close(info.thread);
-      process_ = info.process;
-      processId_ = info.processId;
-      threadId_ = info.threadId;
-      lastError_ = 0;
-      launched = true;
-    } else {
-      lastError_ = error;
+    if (BuildCommandLine(line, error)) {
+      commandLine_ = line;
+      launched = Launch(error);
     }
+    if (!launched) lastError_ = error;
+
     // The handler finds the outcome's code as the thread's last error, as callers expect.
     processes_.SetThreadError(lastError_);
     if (OnAfterLaunch) OnAfterLaunch(*this, launched);
@@ -206,13 +225,14 @@ void TRunAFile::Execute() {
   items_.back()->Start();
 }
 
-void TRunAFile::FreeItem(TRunItem& item) {
+bool TRunAFile::FreeItem(TRunItem& item) {
   auto it = std::find_if(items_.begin(), items_.end(),
                          [&](const std::unique_ptr<TRunItem>& p) { return p.get() == &item; });
-  if (it == items_.end()) return;
+  if (it == items_.end() || item.InCallback()) return false;
   // Out of the list first: the join inside the item's destructor runs other hand-overs,
   // which may call Execute and walk the list.
   std::unique_ptr<TRunItem> doomed = std::move(*it);
   items_.erase(it);
   doomed.reset();
+  return true;
 }

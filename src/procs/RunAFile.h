@@ -23,6 +23,8 @@ struct TParams {
   bool WaitUntilDone = false;  // a waiting worker is started only when False
   TWindowType WindowType = wtNormal;
   TPriority Priority = prNormal;
+  // True: ProcFileName names a document; the program registered for it starts with the
+  // document's path (quoted) and ProcParameters.
   bool UseAssociations = false;
   std::string UserString;
   int UserTag = 0;
@@ -100,6 +102,10 @@ class TRunItem {
  private:
   friend class TProcWait;
   bool ProcessActive();
+  // The command line of a start; false with a system error code when none can be made.
+  bool BuildCommandLine(std::string& line, uint32_t& error);
+  // Creates the process from the command line; false with the system's error code.
+  bool Launch(uint32_t& error);
 
   platform::Processes& processes_;
   platform::Clock& clock_;
@@ -137,8 +143,9 @@ class TRunAFile {
 
   size_t Count() const { return items_.size(); }
   TRunItem& Items(size_t index) { return *items_[index]; }
-  // Frees one item (see ~TRunItem).
-  void FreeItem(TRunItem& item);
+  // Frees one item (see ~TRunItem). An item whose end report is running cannot go
+  // (the report is still using it): false, and it stays for AutoClear or the component's end.
+  bool FreeItem(TRunItem& item);
 
  private:
   platform::Processes& processes_;

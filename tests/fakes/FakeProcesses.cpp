@@ -109,6 +109,28 @@ std::string FakeProcesses::ErrorText(uint32_t code) {
   return it == errorTexts.end() ? std::string() : it->second;
 }
 
+bool FakeProcesses::AssociatedProgram(const std::string& file, const std::string&, std::string& program,
+                                      uint32_t& error) {
+  size_t dot = file.find_last_of('.');
+  std::string extension;
+  if (dot != std::string::npos && file.find('\\', dot) == std::string::npos) {
+    extension = file.substr(dot);
+    for (char& c : extension)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  if (extension == ".exe") {
+    program = file;
+    return true;
+  }
+  auto it = associations.find(extension);
+  if (it == associations.end()) {
+    error = 1155;  // ERROR_NO_ASSOCIATION
+    return false;
+  }
+  program = it->second;
+  return true;
+}
+
 void FakeProcesses::SetThreadError(uint32_t code) {
   threadError = code;
   threadErrorsSet.push_back(code);

@@ -63,6 +63,9 @@ class FakeProcesses : public platform::Processes {
   std::deque<std::optional<uint32_t>> startErrors;
   std::map<uint32_t, std::string> errorTexts;  // the system's texts, with their line breaks
   uint32_t idleResult = platform::kWaitObject0;
+  // File associations by file extension (".htm" -> "C:\\Browser\\browser.exe"); a file
+  // with ".exe" opens with itself; anything else has no association (error 1155).
+  std::map<std::string, std::string> associations;
   // When set, a watch through the hidden window raises Exception with this message.
   std::string hiddenWindowFailure;
 
@@ -92,6 +95,8 @@ class FakeProcesses : public platform::Processes {
   bool ExitCodeOf(platform::OsHandle process, uint32_t& code) override;
   void Close(platform::OsHandle handle) override;
   std::string ErrorText(uint32_t code) override;
+  bool AssociatedProgram(const std::string& file, const std::string& directory, std::string& program,
+                         uint32_t& error) override;
   void SetThreadError(uint32_t code) override;
   uint32_t ThreadError() override { return threadError; }
   std::unique_ptr<platform::ProcessWatch> Watch(const platform::WatchRequest& request,

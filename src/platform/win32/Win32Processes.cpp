@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Processes.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <vector>
@@ -237,6 +238,27 @@ std::string Win32Processes::ErrorText(uint32_t code) {
   DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ARGUMENT_ARRAY,
                            nullptr, code, 0, buffer, sizeof buffer, nullptr);
   return std::string(buffer, n);
+}
+
+bool Win32Processes::AssociatedProgram(const std::string& file, const std::string& directory, std::string& program,
+                                       uint32_t& error) {
+  char found[MAX_PATH] = "";
+  auto result = reinterpret_cast<INT_PTR>(
+      FindExecutableA(file.c_str(), directory.empty() ? nullptr : directory.c_str(), found));
+  if (result > 32) {
+    program = found;
+    return true;
+  }
+  // The shell's small codes, as system error codes.
+  switch (result) {
+    case SE_ERR_FNF: error = ERROR_FILE_NOT_FOUND; break;
+    case SE_ERR_PNF: error = ERROR_PATH_NOT_FOUND; break;
+    case SE_ERR_ACCESSDENIED: error = ERROR_ACCESS_DENIED; break;
+    case SE_ERR_OOM: error = ERROR_NOT_ENOUGH_MEMORY; break;
+    case SE_ERR_NOASSOC: error = ERROR_NO_ASSOCIATION; break;
+    default: error = ERROR_NO_ASSOCIATION; break;
+  }
+  return false;
 }
 
 void Win32Processes::SetThreadError(uint32_t code) { SetLastError(code); }

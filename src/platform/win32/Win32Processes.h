@@ -21,6 +21,8 @@ class Win32Processes : public Processes {
   bool ExitCodeOf(OsHandle process, uint32_t& code) override;
   void Close(OsHandle handle) override;
   std::string ErrorText(uint32_t code) override;
+  bool AssociatedProgram(const std::string& file, const std::string& directory, std::string& program,
+                         uint32_t& error) override;
   void SetThreadError(uint32_t code) override;
   uint32_t ThreadError() override;
   std::unique_ptr<ProcessWatch> Watch(const WatchRequest& request, HandOverFunction handOver) override;

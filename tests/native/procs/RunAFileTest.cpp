@@ -339,6 +339,43 @@ TEST_F(RunAFileTest, AHandlerThatRaisesStillClearsInCallback) {
   EXPECT_FALSE(run.Items(0).InCallback());
 }
 
+TEST_F(RunAFileTest, WithAssociationsADocumentStartsWithItsProgram) {
+  processes.associations[".htm"] = "C:\\Browser\\browser.exe";
+  run.Params.UseAssociations = true;
+  struct Case {
+    std::string file, parameters, expected;
+  } cases[] = {
+      {" C:\\Docs\\Result.HTM ", "-new", "\"C:\\Browser\\browser.exe\" \"C:\\Docs\\Result.HTM\" -new"},
+      {"C:\\Tools\\tool.exe", "/q", "C:\\Tools\\tool.exe /q"},
+  };
+  for (const Case& c : cases) {
+    run.Params.ProcFileName = c.file;
+    run.Params.ProcParameters = c.parameters;
+    run.Execute();
+    EXPECT_EQ(processes.started.back().request.commandLine, c.expected);
+  }
+  // Nothing to open it with: the start fails like a missing program.
+  run.Params.ProcFileName = "C:\\Docs\\notes.xyz";
+  run.Execute();
+  EXPECT_EQ(processes.attempts.size(), 2u);
+  ASSERT_EQ(launches.size(), 3u);
+  EXPECT_FALSE(launches[2].second);
+  EXPECT_EQ(run.Items(run.Count() - 1).LastError(), 1155u);
+}
+
+TEST_F(RunAFileTest, AnItemCannotBeFreedFromInsideItsOwnReport) {
+  run.Execute();
+  bool freed = true;
+  run.Items(0).OnProcCompleted = [&](TRunItem& item, TRetType, uint32_t) { freed = run.FreeItem(item); };
+  processes.End(0, 0);
+  processes.RunPending();
+  EXPECT_FALSE(freed);
+  ASSERT_EQ(run.Count(), 1u);
+  EXPECT_TRUE(run.FreeItem(run.Items(0)));
+  EXPECT_EQ(run.Count(), 0u);
+  EXPECT_EQ(processes.OpenHandleCount(), 0u);
+}
+
 TEST_F(RunAFileTest, VersionIsFixed) {
   run.SetVersion("3.00");
   EXPECT_EQ(run.Version(), "2.08");

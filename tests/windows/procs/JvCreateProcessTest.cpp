@@ -1,5 +1,8 @@
 #include "procs/JvCreateProcess.h"
 
+#include <windows.h>
+// after windows.h, which it needs
+#include <tlhelp32.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -155,6 +158,54 @@ TEST_F(JvCreateProcessWin32, AProgramThatDoesNotExistRaisesEOSErrorWithTheSystem
     EXPECT_TRUE(last != '.' && last != '\n' && last != ' ') << message;
   }
   EXPECT_EQ(cp->State(), psReady);
+}
+
+// Threads of this process that run at below-normal priority.
+int BelowNormalThreads() {
+  int count = 0;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    if (entry.th32OwnerProcessID != GetCurrentProcessId()) continue;
+    HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, entry.th32ThreadID);
+    if (!thread) continue;
+    if (GetThreadPriority(thread) == THREAD_PRIORITY_BELOW_NORMAL) ++count;
+    CloseHandle(thread);
+  }
+  CloseHandle(snapshot);
+  return count;
+}
+
+TEST_F(JvCreateProcessWin32, TheWorkerWaitsAtBelowNormalPriorityUntilTheHandlerReturns) {
+  int before = BelowNormalThreads();
+  int during = -1;
+  cp->OnTerminate = [&](TJvCreateProcess& sender, uint32_t code) {
+    during = BelowNormalThreads();
+    ends.push_back({code, GetCurrentThreadId(), sender.State()});
+  };
+  cp->CommandLine = ChildCommand("--exit 0");
+  cp->Run();
+  ASSERT_TRUE(WaitEnds(1));
+  EXPECT_EQ(during, before + 1);
+  EXPECT_TRUE(PumpUntil([&] { return BelowNormalThreads() == before; }, 5000));
+}
+
+TEST_F(JvCreateProcessWin32, AnErrorInTheHandlerGoesToTheErrorSinkAndTheRunnerStaysUsable) {
+  std::vector<std::string> errors;
+  processes.onHandOverError = [&](const std::exception& e) { errors.push_back(e.what()); };
+  cp->OnTerminate = [&](TJvCreateProcess& sender, uint32_t code) {
+    ends.push_back({code, GetCurrentThreadId(), sender.State()});
+    if (ends.size() == 1) throw EOSError(5, "Failed to set data for 'NoErrorWarning'");
+  };
+  cp->CommandLine = ChildCommand("--exit 1");
+  cp->Run();
+  ASSERT_TRUE(PumpUntil([&] { return !errors.empty(); }, 15000));
+  EXPECT_EQ(errors[0], "Failed to set data for 'NoErrorWarning'");
+  EXPECT_EQ(cp->State(), psReady);
+  cp->Run();
+  ASSERT_TRUE(WaitEnds(2));
+  EXPECT_EQ(errors.size(), 1u);
 }
 
 }  // namespace
