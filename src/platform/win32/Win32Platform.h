@@ -4,6 +4,7 @@
 
 #include "platform/Services.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32ShellFileOperations.h"
 #include "platform/win32/Win32System.h"
@@ -21,6 +22,9 @@ struct Win32Platform {
   Win32MessageBoxes messages;
   Win32Shell shell;
   Win32Display display;
+  // Not part of Services: handed to the process runners on their own. Its
+  // onHandOverError should lead to the application's general error box.
+  Win32Processes processes;
 
   Services Bundle() {
     return Services{registry, files, folders, shellFiles, clock, messages, shell, display};
