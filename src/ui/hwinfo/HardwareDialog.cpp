@@ -1,7 +1,5 @@
 #include "ui/hwinfo/HardwareDialog.h"
 
-#include <commctrl.h>
-
 #include <utility>
 
 #include "launcher/EventGuard.h"
@@ -14,6 +12,10 @@ constexpr wchar_t kClassName[] = L"LumenrigHardwareDialog";
 constexpr wchar_t kButtonObjectProp[] = L"LumenrigColourButton";
 constexpr int kClientWidth = 469, kClientHeight = 233;
 constexpr int kButtonHeight = 25;
+constexpr int kStatusBarHeight = 19;
+constexpr wchar_t kStatusBarClassName[] = L"LumenrigStatusBar";
+constexpr wchar_t kStatusColourProp[] = L"LumenrigStatusColour";
+constexpr wchar_t kStatusFontProp[] = L"LumenrigStatusFont";
 
 COLORREF ToColorRef(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
@@ -23,6 +25,75 @@ std::wstring Widen(const std::string& ansi) {
   std::wstring w(static_cast<size_t>(n), L'\0');
   MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), w.data(), n);
   return w;
+}
+
+LRESULT CALLBACK StatusBarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SETFONT:
+      SetPropW(hwnd, kStatusFontProp, reinterpret_cast<HANDLE>(wp));
+      return 0;
+    case WM_SETTEXT: {
+      LRESULT result = DefWindowProcW(hwnd, msg, wp, lp);
+      InvalidateRect(hwnd, nullptr, TRUE);
+      return result;
+    }
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      RECT r;
+      GetClientRect(hwnd, &r);
+      COLORREF colour = static_cast<COLORREF>(reinterpret_cast<uintptr_t>(GetPropW(hwnd, kStatusColourProp)));
+      HBRUSH back = CreateSolidBrush(colour ? colour : GetSysColor(COLOR_BTNFACE));
+      FillRect(dc, &r, back);
+      DeleteObject(back);
+      // A sunken line on top, as a status bar has.
+      HPEN shadow = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
+      HGDIOBJ oldPen = SelectObject(dc, shadow);
+      MoveToEx(dc, 0, 0, nullptr);
+      LineTo(dc, r.right, 0);
+      SelectObject(dc, oldPen);
+      DeleteObject(shadow);
+
+      int length = GetWindowTextLengthW(hwnd);
+      std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+      GetWindowTextW(hwnd, text.data(), length + 1);
+      HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(GetPropW(hwnd, kStatusFontProp)));
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, RGB(0, 0, 0));
+      RECT textRect = r;
+      textRect.left += 4;
+      textRect.top += 1;
+      // The texts name "Save & Close": an ampersand here is no mnemonic.
+      DrawTextW(dc, text.c_str(), length, &textRect,
+                DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+      SelectObject(dc, oldFont);
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    case WM_NCDESTROY:
+      RemovePropW(hwnd, kStatusColourProp);
+      RemovePropW(hwnd, kStatusFontProp);
+      break;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+const wchar_t* StatusBarClass() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  if (!GetClassInfoExW(instance, kStatusBarClassName, &wc)) {
+    wc = WNDCLASSEXW{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &StatusBarProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.lpszClassName = kStatusBarClassName;
+    RegisterClassExW(&wc);
+  }
+  return kStatusBarClassName;
 }
 
 }  // namespace
@@ -145,9 +216,6 @@ void HardwareDialog::Create(HWND owner) {
     RegisterClassExW(&wc);
   }
 
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
-  InitCommonControlsEx(&icc);
-
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
   RECT frame{0, 0, kClientWidth, kClientHeight};
@@ -182,15 +250,13 @@ void HardwareDialog::CreateControls() {
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMemoId)), instance, nullptr);
   SendMessageW(memo_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 
-  status_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | CCS_BOTTOM, 0, 0, 0,
-                            0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)),
-                            instance, nullptr);
+  // The status bar: one text panel over the whole width, painted here, so that its colour
+  // holds under every visual style. Its window text is the status text.
+  status_ = CreateWindowExW(0, StatusBarClass(), L"", WS_CHILD | WS_VISIBLE, 0,
+                            kClientHeight - kStatusBarHeight, kClientWidth, kStatusBarHeight, hwnd_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)), instance,
+                            nullptr);
   SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  // One panel over the whole width: its text is the status bar's window text.
-  int right = -1;
-  SendMessageW(status_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&right));
-  SendMessageW(status_, SB_SETMINHEIGHT, 19, 0);
-  SendMessageW(status_, WM_SIZE, 0, 0);
 }
 
 void HardwareDialog::Bind() {
@@ -199,8 +265,7 @@ void HardwareDialog::Bind() {
   f.RzButton3.OnViewUpdate = [this] { EnableWindow(saveClose_->hwnd, form_->RzButton3.Enabled()); };
   f.infomemo.OnViewUpdate = [this] { SetWindowTextW(memo_, Widen(form_->infomemo.Text()).c_str()); };
   f.StatusBar.OnViewUpdate = [this] {
-    std::wstring text = Widen(form_->StatusBar.Text());
-    SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SetWindowTextW(status_, Widen(form_->StatusBar.Text()).c_str());
   };
   f.RzButton1.OnViewUpdate();
   f.RzButton3.OnViewUpdate();
@@ -210,14 +275,8 @@ void HardwareDialog::Bind() {
 
 void HardwareDialog::ApplyColours(const Form2Colours& colours) {
   buttonText_ = ToColorRef(colours.ButtonFontColor);
-  // A themed status bar ignores its background colour.
-  using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-  if (HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll")) {
-    if (auto setTheme = reinterpret_cast<SetWindowThemeFn>(
-            reinterpret_cast<void*>(GetProcAddress(uxtheme, "SetWindowTheme"))))
-      setTheme(status_, L"", L"");
-  }
-  SendMessageW(status_, SB_SETBKCOLOR, 0, static_cast<LPARAM>(ToColorRef(colours.StatusBarColor)));
+  SetPropW(status_, kStatusColourProp,
+           reinterpret_cast<HANDLE>(static_cast<uintptr_t>(ToColorRef(colours.StatusBarColor))));
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 

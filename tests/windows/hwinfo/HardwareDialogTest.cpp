@@ -2,7 +2,6 @@
 // stand-in dxdiag.exe (a Windows report with a display section) and the system's own
 // tool (under Wine: no display section).
 #include <windows.h>
-#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
