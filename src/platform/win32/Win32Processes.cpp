@@ -78,10 +78,10 @@ LRESULT CALLBACK HandOverWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
 
 // One program-wide hidden window per class, made on first use by the calling (UI) thread
 // under its own lock and destroyed at program end.
-class HiddenWindow {
+class TWndMgr {
  public:
-  explicit HiddenWindow(const char* className) : className_(className) { InitializeCriticalSection(&lock_); }
-  ~HiddenWindow() {
+  explicit TWndMgr(const char* className) : className_(className) { InitializeCriticalSection(&lock_); }
+  ~TWndMgr() {
     if (window_) DestroyWindow(window_);
     DeleteCriticalSection(&lock_);
   }
@@ -120,13 +120,13 @@ class HiddenWindow {
   HWND window_ = nullptr;
 };
 
-HiddenWindow& RunAFileWindow() {
-  static HiddenWindow window("RunAFileWndClass");
+TWndMgr& RunAFileWindow() {
+  static TWndMgr window("RunAFileWndClass");
   return window;
 }
 
-HiddenWindow& HandOverWindow() {
-  static HiddenWindow window("LumenrigProcessEndWndClass");
+TWndMgr& HandOverWindow() {
+  static TWndMgr window("LumenrigProcessEndWndClass");
   return window;
 }
 
@@ -175,11 +175,13 @@ class Win32ProcessWatch : public ProcessWatch {
   void Join() override {
     // Sent messages keep flowing: a worker blocked in its hand-over (ours or another's)
     // must be able to finish.
+    // The peek comes first: the wait wakes only for messages that arrive after the last
+    // look at the queue, and one may be waiting already.
     for (;;) {
-      DWORD r = MsgWaitForMultipleObjects(1, &block_->thread, FALSE, INFINITE, QS_SENDMESSAGE);
-      if (r != WAIT_OBJECT_0 + 1) break;
       MSG msg;
       PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+      DWORD r = MsgWaitForMultipleObjects(1, &block_->thread, FALSE, INFINITE, QS_SENDMESSAGE);
+      if (r != WAIT_OBJECT_0 + 1) break;
     }
   }
 
