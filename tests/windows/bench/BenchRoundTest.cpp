@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "bench/BatchCommand.h"
+#include "bench/BenchErrors.h"
 #include "bench/DemoChoice.h"
 #include "bench/GameConfigWriter.h"
 #include "bench/GameInterface.h"
@@ -175,6 +176,24 @@ TEST_F(BenchRound, AGameThatLeavesNoResultOrCrashesGivesNoSection) {
   EXPECT_EQ(report.size(), 0u);
   EXPECT_FALSE(Measure(3, options, demo, false).empty());  // 1280 has no switch: a result
   EXPECT_EQ(report.size(), 10u);
+}
+
+TEST_F(BenchRound, AConfigurationInUseIsNeitherMovedNorOverwritten) {
+  const std::string ini = configFolder + kGameConfigFile;
+  HANDLE locked = CreateFileA(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+  memo5.Reset();
+  try {
+    writer.WriteGameConfig(memo5, configFolder, CaptureRunOptions(RunOptionControls{0}), StepAt(0), false,
+                           BackupMode::TakeBackup);
+    ADD_FAILURE() << "no error";
+  } catch (const EBenchFileError& e) {
+    EXPECT_EQ(e.kind, EBenchFileError::Kind::ConfigBackup);
+  }
+  CloseHandle(locked);
+  std::string content;
+  ASSERT_TRUE(files.ReadAll(ini, content));
+  EXPECT_EQ(content, "[users own]\r\nFullscreenViewportX=1920\r\n");
 }
 
 TEST(DateTimeText, FormatsTheStampInTheUsersFormat) {
