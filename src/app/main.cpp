@@ -1,0 +1,56 @@
+// lumenrig.exe: the Tavorin Splinter Cell CT Benchmark launcher.
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+
+#include "launcher/ProductInfo.h"
+#include "launcher/mainf.h"
+#include "platform/win32/Win32FileDialogs.h"
+#include "platform/win32/Win32Platform.h"
+#include "ui/MainWindow.h"
+#include "ui/hwinfo/HardwareDialog.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  // The folder browser of the newer style needs OLE on this thread.
+  OleInitialize(nullptr);
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  platform::Win32Platform os(launcher::kApplicationTitle);
+  platform::Win32FileDialogs dialogs;
+  ui::MainWindow view(instance);
+  int exitCode = 0;
+  {
+    TForm1 form(os.Bundle(), dialogs, view);
+    view.Create(form);
+    os.messages.SetOwner(reinterpret_cast<uintptr_t>(view.Handle()));
+    dialogs.SetOwner(reinterpret_cast<uintptr_t>(view.Handle()));
+    view.Bind(form, os.messages);
+    // Closing the main window ends the program.
+    view.OnDestroyed = [] { PostQuitMessage(0); };
+
+    // Creating the main window is the whole start-up: splash, game detection, options.
+    form.FormCreate();
+
+    // The hardware dialog is created here, right after the main window, and lives until
+    // the program ends.
+    ui::HardwareDialog hardware(os.Bundle(), os.processes, form.Store(), form.ProgramFolder);
+    hardware.Create(view.Handle());
+    view.OnShowHardwareDialog = [&hardware] { hardware.ShowModal(); };
+
+    view.Show();
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+      if (IsDialogMessageW(view.Handle(), &msg)) continue;
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    exitCode = static_cast<int>(msg.wParam);
+    // The window goes before the form whose models it shows (the Exit picture ends the loop
+    // with the window still there).
+    view.OnDestroyed = nullptr;
+    if (IsWindow(view.Handle())) DestroyWindow(view.Handle());
+  }
+  OleUninitialize();
+  return exitCode;
+}

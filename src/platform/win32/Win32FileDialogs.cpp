@@ -1,0 +1,60 @@
+#include "platform/win32/Win32FileDialogs.h"
+
+#include <windows.h>
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <vector>
+
+namespace platform {
+namespace {
+
+#ifndef BIF_NEWDIALOGSTYLE
+#define BIF_NEWDIALOGSTYLE 0x0040
+#endif
+
+HWND Owner(uintptr_t owner) { return reinterpret_cast<HWND>(owner); }
+
+}  // namespace
+
+// The resizable browser of the newer style offers "Make New Folder" and the folders'
+// context menus (delete, rename); it shows hidden folders as Explorer is set to. It needs
+// OLE on the calling thread, which the program initialises at its start.
+bool Win32FileDialogs::SelectFolder(std::string& folder) {
+  char display[MAX_PATH] = {};
+  BROWSEINFOA info{};
+  info.hwndOwner = Owner(owner_);
+  info.pszDisplayName = display;
+  info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+  LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+  if (!chosen) return false;
+  char path[MAX_PATH] = {};
+  const bool ok = SHGetPathFromIDListA(chosen, path) != FALSE;
+  CoTaskMemFree(chosen);
+  if (!ok) return false;  // a virtual folder (e.g. the printers) has no path to take
+  folder = path;
+  return true;
+}
+
+bool Win32FileDialogs::ChooseFile(const std::string& filter, std::string& path) {
+  // "description|pattern|..." becomes the dialog's "description\0pattern\0...\0\0".
+  std::vector<char> filters(filter.begin(), filter.end());
+  for (char& c : filters)
+    if (c == '|') c = '\0';
+  filters.push_back('\0');
+  filters.push_back('\0');
+  char file[MAX_PATH * 4] = {};
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = Owner(owner_);
+  ofn.lpstrFilter = filters.data();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = file;
+  ofn.nMaxFile = sizeof file;
+  ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  if (!GetOpenFileNameA(&ofn)) return false;
+  path = file;
+  return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,79 @@
+#include "ui/Binding.h"
+
+namespace ui {
+
+void Bind(TextBoxModel& model, Edit& view, const EventGuard& guard) {
+  model.OnViewUpdate = [&model, &view] {
+    view.SetTextIfDifferent(model.Text());
+    view.SetEnabled(model.Enabled());
+  };
+  model.OnViewUpdate();
+  view.OnTextChanged = [&model, &view, guard] { guard([&] { model.SetText(view.Text()); }); };
+}
+
+void Bind(CheckBoxModel& model, CheckBox& view, const EventGuard& guard) {
+  model.OnViewUpdate = [&model, &view] {
+    view.SetIsChecked(model.Checked());
+    view.SetEnabled(model.Enabled());
+  };
+  model.OnViewUpdate();
+  view.OnClicked = [&model, &view, guard] { guard([&] { model.SetChecked(view.IsChecked()); }); };
+}
+
+void Bind(CheckGroupModel& model, CheckGroup& view, const EventGuard& guard) {
+  model.OnViewUpdate = [&model, &view] {
+    for (size_t i = 0; i < model.Count() && i < view.Count(); ++i) {
+      view.SetIsChecked(i, model.Checked(i));
+      view.SetItemEnabled(i, model.Enabled() && model.ItemEnabled(i));
+    }
+  };
+  model.OnViewUpdate();
+  view.OnItemCheckChanged = [&model, &view, guard](size_t i) {
+    guard([&] {
+      if (i < model.Count()) model.SetChecked(i, view.IsChecked(i));
+    });
+  };
+}
+
+void Bind(RadioGroupModel& model, RadioGroup& view, const EventGuard& guard) {
+  model.OnViewUpdate = [&model, &view] {
+    view.SetSelectedIndex(model.ItemIndex());
+    view.SetEnabled(model.Enabled());
+  };
+  model.OnViewUpdate();
+  view.OnSelectionChanged = [&model, guard](int index) { guard([&] { model.SetItemIndex(index); }); };
+}
+
+void Bind(ComboBoxModel& model, ComboBox& view, const EventGuard& guard) {
+  model.OnViewUpdate = [&model, &view] {
+    view.Show(model.ItemIndex(), model.Text());
+    view.SetEnabled(model.Enabled());
+  };
+  model.OnViewUpdate();
+  view.OnChanged = [&model, guard](int index, const std::string& text) {
+    guard([&] {
+      if (index >= 0) model.SetItemIndex(index);
+      else model.SetText(text);
+    });
+  };
+}
+
+void Bind(LabelModel& model, Label& view) {
+  model.OnViewUpdate = [&model, &view] {
+    if (view.Text() != model.Text()) view.SetText(model.Text());
+    view.SetEnabled(model.Enabled());
+  };
+  model.OnViewUpdate();
+}
+
+void BindEnabled(ControlModel& model, Wnd& view) {
+  model.OnViewUpdate = [&model, &view] { view.SetEnabled(model.Enabled()); };
+  model.OnViewUpdate();
+}
+
+void BindVisible(VisibilityModel& model, Wnd& view) {
+  model.OnViewUpdate = [&model, &view] { view.SetVisible(model.Visible()); };
+  model.OnViewUpdate();
+}
+
+}  // namespace ui

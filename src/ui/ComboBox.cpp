@@ -1,0 +1,97 @@
+#include "ui/ComboBox.h"
+
+#include "platform/win32/Win32System.h"
+
+namespace ui {
+
+void ComboBox::EditPart::Attach(HWND edit, ComboBox* owner) {
+  owner_ = owner;
+  AttachExisting(edit);
+}
+
+LRESULT ComboBox::EditPart::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_KEYDOWN) deleting = (wp == VK_BACK || wp == VK_DELETE);
+  else if (msg == WM_CHAR) deleting = deleting || wp == 8;
+  return Wnd::WndProc(msg, wp, lp);
+}
+
+void ComboBox::Create(HWND parent, int x, int y, int width, int height,
+                      const std::vector<std::string>& items) {
+  CreateArgs a;
+  a.className = L"COMBOBOX";
+  a.parent = parent;
+  a.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
+  a.x = x, a.y = y, a.width = width, a.height = height + 220;
+  CreateWnd(a);
+  for (const auto& item : items) {
+    items_.push_back(platform::Widen(item));
+    SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items_.back().c_str()));
+  }
+  if (HWND edit = FindWindowExW(hwnd_, nullptr, L"EDIT", nullptr)) edit_.Attach(edit, this);
+}
+
+int ComboBox::SelectedIndex() const {
+  return hwnd_ ? static_cast<int>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0)) : -1;
+}
+
+void ComboBox::Show(int index, const std::string& text) {
+  if (!hwnd_) return;
+  showing_ = true;
+  if (index >= 0) {
+    if (SelectedIndex() != index) SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  } else {
+    if (SelectedIndex() != -1) SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    if (Text() != text) SetText(text);
+  }
+  showing_ = false;
+}
+
+void ComboBox::OnCommand(int code) {
+  if (showing_) return;
+  if (code == CBN_SELCHANGE) {
+    const int index = SelectedIndex();
+    if (OnChanged)
+      OnChanged(index, index >= 0 ? platform::Narrow(items_[static_cast<size_t>(index)]) : Text());
+  } else if (code == CBN_EDITCHANGE) {
+    Complete();
+    if (OnChanged) OnChanged(SelectedIndex(), Text());
+  }
+}
+
+// Typing at the end of the text completes it with the first item that begins with it,
+// ignoring case; the completed part stays selected so that the next key replaces it.
+void ComboBox::Complete() {
+  const bool deleting = edit_.deleting;
+  edit_.deleting = false;
+  std::wstring typed(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
+  typed.resize(static_cast<size_t>(GetWindowTextW(hwnd_, typed.data(), static_cast<int>(typed.size()))));
+  int found = -1;
+  if (!typed.empty()) {
+    for (size_t i = 0; i < items_.size() && found < 0; ++i)
+      if (items_[i].size() >= typed.size() &&
+          CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, items_[i].c_str(),
+                         static_cast<int>(typed.size()), typed.c_str(),
+                         static_cast<int>(typed.size())) == CSTR_EQUAL)
+        found = static_cast<int>(i);
+  }
+  const bool exact = found >= 0 && items_[static_cast<size_t>(found)].size() == typed.size();
+  showing_ = true;
+  if (found >= 0 && (exact || !deleting)) {
+    SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+    SendMessageW(hwnd_, CB_SETEDITSEL, 0, MAKELPARAM(typed.size(), -1));
+  } else if (SelectedIndex() != -1) {
+    // The text is no item (or the user is deleting): keep the text, drop the selection.
+    SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SetWindowTextW(hwnd_, typed.c_str());
+    SendMessageW(hwnd_, CB_SETEDITSEL, 0, MAKELPARAM(typed.size(), typed.size()));
+  }
+  showing_ = false;
+}
+
+HBRUSH ComboBox::OnCtlColor(HDC dc) {
+  SetTextColor(dc, IsWindowEnabled(hwnd_) ? colors::Silver : colors::DisabledText);
+  SetBkColor(dc, colors::EditFace);
+  return Skin::Get().Brush(colors::EditFace);
+}
+
+}  // namespace ui

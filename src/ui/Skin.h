@@ -1,0 +1,47 @@
+#pragma once
+// The look of the launcher's skin: its colours and fonts. Light text on black; the
+// navigation bar and the selection colours are the ones the window is known by.
+#include <windows.h>
+
+namespace ui {
+
+namespace colors {
+inline constexpr COLORREF Black = RGB(0, 0, 0);
+inline constexpr COLORREF White = RGB(255, 255, 255);
+inline constexpr COLORREF Silver = RGB(192, 192, 192);
+inline constexpr COLORREF DisabledText = RGB(96, 100, 98);
+inline constexpr COLORREF Bar = RGB(33, 35, 34);             // the navigation bar, all four colours
+inline constexpr COLORREF GroupCaption = RGB(166, 193, 98);  // caption text of both groups
+inline constexpr COLORREF SelFrame = RGB(28, 81, 128);       // frame of check and radio items
+inline constexpr COLORREF SelHighlight = RGB(33, 161, 33);   // check mark and radio dot
+inline constexpr COLORREF HotTrack = RGB(255, 199, 60);      // the mouse-over colour
+inline constexpr COLORREF Heading = RGB(188, 235, 109);      // the update page's heading
+inline constexpr COLORREF EditFace = RGB(22, 24, 23);        // text boxes
+inline constexpr COLORREF EditReadOnlyFace = RGB(12, 13, 13);
+inline constexpr COLORREF GroupLine = RGB(58, 64, 60);       // frames of groups
+}  // namespace colors
+
+// Fonts and brushes shared by every window of the process; made on first use and kept
+// until the process ends.
+class Skin {
+ public:
+  static Skin& Get();
+  HFONT Normal() const { return normal_; }    // "MS Sans Serif", 8 points
+  HFONT Bold() const { return bold_; }        // group captions
+  HFONT Heading() const { return heading_; }  // "Niamey", 27 pixels, or a stand-in
+  HFONT PanelTitle() const { return panelTitle_; }  // 16 pixels, the progress panel
+  HFONT PanelText() const { return panelText_; }    // 13 pixels
+  HBRUSH Brush(COLORREF color);
+
+ private:
+  Skin();
+  HFONT normal_, bold_, heading_, panelTitle_, panelText_;
+  struct CachedBrush { COLORREF color; HBRUSH brush; };
+  CachedBrush brushes_[16] = {};
+  int brushCount_ = 0;
+};
+
+// True when the system has a font family of that name.
+bool FontFamilyExists(const wchar_t* face);
+
+}  // namespace ui

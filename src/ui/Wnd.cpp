@@ -1,0 +1,216 @@
+#include "ui/Wnd.h"
+
+#include "platform/win32/Win32System.h"
+#include "ui/Skin.h"
+
+namespace ui {
+namespace {
+const wchar_t kProp[] = L"Lumenrig.Wnd";
+// The window's procedure from before the toolkit attached to it: messages that arrive after
+// the object let go of the window (while it is being destroyed) still reach it.
+const wchar_t kPreviousProp[] = L"Lumenrig.Previous";
+}
+
+const wchar_t* PlainWindowClass() {
+  static const wchar_t kName[] = L"LumenrigWnd";
+  static bool registered = false;
+  if (!registered) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */);
+    wc.lpszClassName = kName;
+    RegisterClassExW(&wc);
+    registered = true;
+  }
+  return kName;
+}
+
+bool CursorWithin(HWND hwnd) {
+  POINT pt;
+  RECT rc;
+  return GetCursorPos(&pt) && GetWindowRect(hwnd, &rc) && PtInRect(&rc, pt);
+}
+
+Wnd::~Wnd() {
+  if (hwnd_) {
+    HWND hwnd = hwnd_;
+    Detach();
+    DestroyWindow(hwnd);
+  }
+}
+
+Wnd* Wnd::FromHandle(HWND hwnd) {
+  return hwnd ? static_cast<Wnd*>(GetPropW(hwnd, kProp)) : nullptr;
+}
+
+int Wnd::Id() const { return hwnd_ ? GetDlgCtrlID(hwnd_) : 0; }
+
+void Wnd::SetText(const std::string& ansi) {
+  if (hwnd_) SetWindowTextW(hwnd_, platform::Widen(ansi).c_str());
+}
+
+std::string Wnd::Text() const {
+  if (!hwnd_) return {};
+  int length = GetWindowTextLengthW(hwnd_);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), length + 1)));
+  return platform::Narrow(text);
+}
+
+void Wnd::SetVisible(bool visible) {
+  if (hwnd_ && Visible() != visible) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+bool Wnd::Visible() const {
+  return hwnd_ && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Wnd::SetEnabled(bool enabled) {
+  if (hwnd_ && Enabled() != enabled) EnableWindow(hwnd_, enabled);
+}
+
+bool Wnd::Enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
+
+void Wnd::SetFont(HFONT font) {
+  if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void Wnd::SetBounds(int x, int y, int width, int height) {
+  if (hwnd_) MoveWindow(hwnd_, x, y, width, height, TRUE);
+}
+
+void Wnd::Invalidate() {
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Wnd::SetId(int id) {
+  if (hwnd_) SetWindowLongPtrW(hwnd_, GWLP_ID, id);
+}
+
+void Wnd::TrackDisabledChild(LPARAM lp) {
+  POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+  HWND child = ChildWindowFromPointEx(hwnd_, pt, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+  if (child == hwnd_ || (child && IsWindowEnabled(child))) child = nullptr;
+  if (child != disabledHot_) LeaveDisabledChild();
+  Wnd* target = FromHandle(child);
+  disabledHot_ = target && target->OnMouseLeave ? child : nullptr;
+}
+
+void Wnd::LeaveDisabledChild() {
+  HWND left = disabledHot_;
+  disabledHot_ = nullptr;
+  if (Wnd* target = FromHandle(left); target && target->OnMouseLeave) target->OnMouseLeave();
+}
+
+void Wnd::CreateWnd(const CreateArgs& a) {
+  const wchar_t* cls = a.className ? a.className : PlainWindowClass();
+  HWND hwnd = CreateWindowExW(a.exStyle, cls, a.text.c_str(), a.style, a.x, a.y, a.width, a.height,
+                              a.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(a.id)),
+                              GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd) return;
+  AttachExisting(hwnd);
+  SetFont(Skin::Get().Normal());
+}
+
+void Wnd::AttachExisting(HWND hwnd) {
+  hwnd_ = hwnd;
+  SetPropW(hwnd, kProp, this);
+  previous_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Wnd::StaticProc)));
+  SetPropW(hwnd, kPreviousProp, reinterpret_cast<HANDLE>(previous_));
+}
+
+// Only lets go of the window; the procedure stays, as a tool-tip may have subclassed the
+// window on top of it.
+void Wnd::Detach() {
+  if (!hwnd_) return;
+  RemovePropW(hwnd_, kProp);
+  hwnd_ = nullptr;
+}
+
+LRESULT CALLBACK Wnd::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  Wnd* self = FromHandle(hwnd);
+  auto previous = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kPreviousProp));
+  if (msg == WM_NCDESTROY) {
+    if (self) self->Detach();
+    RemovePropW(hwnd, kPreviousProp);
+    return previous ? CallWindowProcW(previous, hwnd, msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+  }
+  if (!self) return previous ? CallWindowProcW(previous, hwnd, msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+  return self->WndProc(msg, wp, lp);
+}
+
+LRESULT Wnd::CallDefault(UINT msg, WPARAM wp, LPARAM lp) {
+  return CallWindowProcW(previous_, hwnd_, msg, wp, lp);
+}
+
+void Wnd::MouseLeft() {
+  if (OnMouseLeave) OnMouseLeave();
+}
+
+LRESULT Wnd::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_COMMAND: {
+      // A notification names its control by handle; one sent without a handle (by a
+      // program that drives the window) names it by its id.
+      HWND child = reinterpret_cast<HWND>(lp);
+      if (!child) child = GetDlgItem(hwnd_, LOWORD(wp));
+      if (Wnd* target = FromHandle(child); target && target != this) {
+        target->OnCommand(HIWORD(wp));
+        return 0;
+      }
+      break;
+    }
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lp);
+      if (Wnd* target = FromHandle(header->hwndFrom); target && target != this) {
+        LRESULT result = 0;
+        if (target->OnNotify(header, result)) return result;
+      }
+      break;
+    }
+    case WM_DRAWITEM: {
+      auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+      if (Wnd* target = FromHandle(item->hwndItem); target && target != this) {
+        target->OnDrawItem(*item);
+        return TRUE;
+      }
+      break;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX: {
+      Wnd* target = FromHandle(reinterpret_cast<HWND>(lp));
+      if (target && target != this)
+        if (HBRUSH brush = target->OnCtlColor(reinterpret_cast<HDC>(wp)))
+          return reinterpret_cast<LRESULT>(brush);
+      break;
+    }
+    case WM_MOUSEMOVE:
+      if (tracksMouse_) TrackDisabledChild(lp);
+      if (tracksMouse_ || OnMouseLeave) {
+        if (!hot_) {
+          hot_ = true;
+          TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, hwnd_, 0};
+          TrackMouseEvent(&tme);
+          OnHotChanged();
+        }
+      }
+      break;
+    case WM_MOUSELEAVE: {
+      bool wasHot = hot_;
+      hot_ = false;
+      if (wasHot) OnHotChanged();
+      LRESULT r = CallDefault(msg, wp, lp);
+      LeaveDisabledChild();
+      MouseLeft();
+      return r;
+    }
+  }
+  return CallDefault(msg, wp, lp);
+}
+
+}  // namespace ui
