@@ -116,7 +116,7 @@ e2e_begin() {
   cp "$E2E_TOOLS/e2edriver.exe" "$E2E_TOOLS/htmlogger.exe" "$E2E_TOOLS/e2ewindow.exe" \
      "$WINEPREFIX/drive_c/lumenrig-e2e/"
   # The first call brings up the desktop; later calls find it.
-  e2e_driver list >/dev/null
+  e2e_driver list </dev/null >/dev/null 2>&1
   e2e_log "prefix $WINEPREFIX, display $DISPLAY"
 }
 
