@@ -269,6 +269,16 @@ TEST_F(JvCreateProcessTest, FailedWaitStillHandsOverWithExitCodeZero) {
   EXPECT_EQ(processes.OpenHandleCount(), 0u);
 }
 
+TEST_F(JvCreateProcessTest, WithoutWaitForTerminateNothingWatchesAndNoHandleIsKept) {
+  cp.WaitForTerminate = false;
+  cp.Run();
+  EXPECT_EQ(cp.State(), psReady);
+  EXPECT_TRUE(processes.watches.empty());
+  EXPECT_EQ(processes.OpenHandleCount(), 0u);
+  cp.Run();  // free for the next one at once
+  EXPECT_EQ(processes.started.size(), 2u);
+}
+
 TEST_F(JvCreateProcessTest, AHandlerThatFreesTheRunnerIsSafe) {
   auto* runner = new TJvCreateProcess(processes);
   bool called = false;
