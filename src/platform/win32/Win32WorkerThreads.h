@@ -1,0 +1,24 @@
+#pragma once
+// Worker threads on Win32: CreateThread, and calls into the main thread through the
+// hidden window of class "TauThreadWindow" (message 0x8FFF, sent, so the worker waits).
+#include "platform/WorkerThreads.h"
+
+namespace platform {
+
+class Win32WorkerThreads : public WorkerThreads {
+ public:
+  // The constructing thread is the main thread.
+  Win32WorkerThreads();
+  std::unique_ptr<OsThread> CreateSuspended(std::function<uint32_t()> body) override;
+  bool OnMainThread() override;
+  void AcquireCallWindow() override;
+  void ReleaseCallWindow() override;
+  void CallOnMainThread(const std::function<void()>& call) override;
+  PumpWaitResult WaitPumping(OsThread& thread, uint32_t timeoutMs, const std::function<bool()>& stop) override;
+  void WaitDeliveringSent(OsThread& thread) override;
+
+ private:
+  unsigned long mainThreadId_;
+};
+
+}  // namespace platform
