@@ -30,6 +30,16 @@ inline constexpr char kReportNotSaved[] =
     "The benchmark report could not be saved as:\r\n%s\r\n\r\n"
     "The benchmark has ended and your own game configuration has been put back.";
 
+// The end of a run or a stop could not move the user's file back; the crash flag stays
+// set so that the next start offers the restore. %s: the backup's path.
+inline constexpr char kConfigNotRestored[] =
+    "Your own game configuration could not be put back. It is kept as:\r\n%s\r\n\r\n"
+    "The launcher offers to restore it at its next start.";
+// The closing words of the stop texts above, and what replaces them when the restore failed.
+inline constexpr char kConfigPutBackWords[] = "our own game configuration has been put back.";
+inline constexpr char kConfigKeptAsideWords[] =
+    "our own game configuration could not be put back yet; the launcher offers to restore it at its next start.";
+
 // `format` with its one "%s" replaced by `value` (taken as it is, never as a format).
 std::string FillIn(const std::string& format, const std::string& value);
 

@@ -51,7 +51,8 @@ std::string NameOf(const std::string& path) {
 
 }  // namespace
 
-TForm1::TForm1(const platform::Services& os, platform::FileDialogs& dialogs, TForm1Host& host)
+TForm1::TForm1(const platform::Services& os, platform::FileDialogs& dialogs, TForm1Host& host,
+               platform::Processes* processes)
     : FileOp(os.shellFiles, os.files),
       res(" Resolution ", ResolutionCaptions()),
       demo(" Choose a demo ", {"Ubisoft Lighthouse", "Voru3V 2 demo", "Voru3V 3 demo", "User defined demo"}),
@@ -67,6 +68,18 @@ TForm1::TForm1(const platform::Services& os, platform::FileDialogs& dialogs, TFo
   DemoEdit.SetEnabled(false);
   DemoEditButton.SetEnabled(false);
   WireRules();
+  if (processes) {
+    cp = std::make_unique<TJvCreateProcess>(*processes);
+    cp->StartupInfo.ShowWindow = swHide;
+    cp->StartupInfo.DefaultWindowState = false;
+    cp->StartupInfo.DefaultPosition = false;
+    cp->StartupInfo.DefaultSize = false;
+    cp->StartupInfo.Left = cp->StartupInfo.Top = 0;
+    cp->StartupInfo.Width = cp->StartupInfo.Height = 0;
+    cp->OnTerminate = [this](TJvCreateProcess&, uint32_t exitCode) {
+      launcher::Guarded(os_.messages, [&] { cpTerminate(exitCode); });
+    };
+  }
 }
 
 TForm1::~TForm1() = default;

@@ -48,6 +48,7 @@
 #include "launcher/UpdaterLink.h"
 #include "platform/FileDialogs.h"
 #include "platform/Services.h"
+#include "procs/JvCreateProcess.h"
 #include "procs/JvSHFileOperation.h"
 #include "ui/models/ControlModels.h"
 
@@ -87,7 +88,10 @@ class TForm1 {
 
   static constexpr const char* kDemoFileFilter = "Splinter Cell CT demo file (*.dem)|*.dem";
 
-  TForm1(const platform::Services& os, platform::FileDialogs& dialogs, TForm1Host& host);
+  // With `processes` the form owns the process runner `cp` that runs the benchmark's
+  // batch file; without it (tests of the other pages) there is none.
+  TForm1(const platform::Services& os, platform::FileDialogs& dialogs, TForm1Host& host,
+         platform::Processes* processes = nullptr);
   ~TForm1();
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
@@ -163,6 +167,9 @@ class TForm1 {
   // (options: files only, no confirmation, no confirmation to make folders, simple
   // progress). The window sets its OwnerWindow.
   TJvSHFileOperation FileOp;
+  // Starts lumenrig.bat with no visible console window (placement and size 0, hidden) and
+  // hands the end of its process to cpTerminate, inside the general error box's guard.
+  std::unique_ptr<TJvCreateProcess> cp;
 
   // --- Control models (named after the window's controls) ----------------------------
   // Page 0: paths and information.

@@ -1,0 +1,269 @@
+#include "bench/RunController.h"
+
+#include "bench/BatchCommand.h"
+#include "bench/BenchErrors.h"
+#include "bench/GameInterface.h"
+#include "bench/RunMessages.h"
+#include "bench/RunWaits.h"
+#include "platform/Exceptions.h"
+
+namespace bench {
+
+namespace {
+
+constexpr char kCrashFlag[] = "NoErrorWarning";
+
+// A stop text whose closing words promise a restore that did not happen says so instead.
+std::string KeptAside(std::string text) {
+  const std::string promise = kConfigPutBackWords;
+  const size_t at = text.find(promise);
+  if (at != std::string::npos) text.replace(at, promise.size(), kConfigKeptAsideWords);
+  return text;
+}
+
+}  // namespace
+
+RunController::RunController(TForm1& form, platform::DateTimeText& dateTime)
+    : form_(form), os_(form.Os()), dateTime_(dateTime), writer_(os_.files, form.FileOp, os_.clock) {}
+
+// ---------------------------------------------------------------------------------------
+// Start
+
+bool RunController::Refuse(const char* message) {
+  os_.messages.ShowMessage(message);
+  return false;
+}
+
+bool RunController::ChecksPass() {
+  const std::string& systemFolder = form_.GameInstall.SystemFolder;
+  if (systemFolder.empty() || !os_.files.DirectoryExists(systemFolder)) return Refuse(kNotReadyToBench);
+
+  run_.DoneCount = 0;
+  run_.ChosenCount = 0;
+  for (const auto& step : StepTable())
+    if (form_.res.Checked(static_cast<size_t>(step.Index))) ++run_.ChosenCount;
+  if (run_.ChosenCount == 0) return Refuse(kChooseResolution);
+
+  // Start-up may have loaded no demo or no shader profile; such a run would start the game
+  // with empty names or an empty shader switch.
+  const int demo = form_.demo.ItemIndex();
+  if (demo < 0) return Refuse(kChooseDemo);
+  if (demo == kUserDemoItem &&
+      !CustomDemoParametersOk(os_.files, form_.DemoEdit.Text(), form_.MapnameBox.ItemIndex(),
+                              form_.MapnameBox.Text()))
+    return Refuse(kCheckCustomDemo);
+  if (form_.Shader.ItemIndex() < 0) return Refuse(kChooseShaderProfile);
+  return true;
+}
+
+void RunController::StartRun() {
+  // The button is disabled for the length of a run; a click that arrives anyway is not a
+  // second run.
+  if (run_.State != RunState::Idle) return;
+
+  memo5_.Reset();
+  if (!ChecksPass()) return;
+
+  // Read before this run sets it: "1" now means that an earlier run never finished and
+  // that a backup lying aside is the user's own file.
+  const std::string flagBefore = form_.Store().ReadValue(kCrashFlag);
+  const std::string systemFolder = form_.GameInstall.SystemFolder;
+
+  form_.BenchButton.SetEnabled(false);
+  try {
+    DeleteIfPresent(systemFolder + kResultCopyFile);
+    // Set before anything of the user's is touched.
+    form_.Store().WriteValue(kCrashFlag, "1");
+  } catch (...) {
+    form_.BenchButton.SetEnabled(true);
+    throw;
+  }
+
+  run_.State = RunState::Measuring;
+  Guard([&] {
+    form_.Panel1.SetVisible(true);
+    run_.Stamp = TakeReportStamp(os_.clock, dateTime_);
+    run_.KeepPendingBackup = HasPendingBackup(os_.files, form_.GameInstall.ConfigFolder, flagBefore);
+
+    RunOptionControls options;
+    options.ShaderIndex = form_.Shader.ItemIndex();
+    options.ParallaxMapping = form_.AddSM3.Checked(0);
+    options.HQSoftShadows = form_.AddSM3.Checked(1);
+    options.HDR = form_.EnableHDR.Checked();
+    options.ToneMapping = form_.EnableToneMapping.Checked();
+    options.HSMapping = form_.HSMapping.Checked();
+    run_.Options = CaptureRunOptions(options, run_.Options);
+
+    DemoControls demo;
+    demo.Selected = form_.demo.ItemIndex();
+    demo.MapnameText = form_.MapnameBox.Text();
+    demo.DemoEditText = form_.DemoEdit.Text();
+    run_.DemoPick = PlaceDemo(demo, run_.DemoPick, form_.ProgramFolder, systemFolder, os_.files, form_.FileOp);
+
+    run_.ReportLines.clear();
+    run_.LastScore.clear();
+    const bool addInfo = form_.AddInfoBox.Checked();
+    HardwareValues hardware;
+    if (addInfo) hardware = ReadHardwareValues([this](const std::string& name) { return form_.Store().ReadValue(name); });
+    BeginReport(run_.ReportLines, run_.Stamp.StampText, addInfo, hardware, form_.NoteEdit.Text());
+
+    StartNextChosen(0, true);
+  });
+}
+
+// ---------------------------------------------------------------------------------------
+// One resolution
+
+void RunController::StartNextChosen(int index, bool firstWrite) {
+  for (int i = index; i < static_cast<int>(StepTable().size()); ++i) {
+    if (form_.res.Checked(static_cast<size_t>(i))) {
+      RunResolution(StepAt(i), firstWrite);
+      return;
+    }
+  }
+  // Fewer games ended than were chosen, yet no checked row is left (the checks changed
+  // under the panel): end the run rather than wait for a game that never comes.
+  if (!firstWrite) FinishRun(run_.LastScore);
+}
+
+void RunController::RunResolution(const BenchStep& step, bool firstWrite) {
+  // Painted now: the game is about to take the screen and the thread will not paint.
+  form_.Label4.SetText(ProgressText(step));
+  form_.Label4Left.SetValue(step.LabelLeft);
+  form_.Host().RepaintNow();
+
+  run_.CurrentWidth = step.CurrentWidth;
+  memo5_.Reset();
+  const BackupMode mode = !firstWrite                ? BackupMode::LaterWrite
+                          : run_.KeepPendingBackup ? BackupMode::KeepPendingBackup
+                                                   : BackupMode::TakeBackup;
+  writer_.WriteGameConfig(memo5_, form_.GameInstall.ConfigFolder, run_.Options, step, form_.HSMapping.Checked(),
+                          mode);
+
+  const std::string& systemFolder = form_.GameInstall.SystemFolder;
+  run_.Command = BuildBenchCommand(run_.DemoPick, run_.Options, step);
+  WriteBenchBatch(os_.files, systemFolder, run_.Command);
+
+  if (!form_.cp) throw Exception("The benchmark has no process runner.");
+  TJvCreateProcess& cp = *form_.cp;
+  cp.CurrentDirectory = systemFolder;
+  cp.CommandLine = BenchBatchPath(systemFolder);
+  try {
+    cp.Run();
+  } catch (const EOSError& e) {
+    StopRun(FillIn(kGameNotStarted, e.what()), true);
+    return;
+  }
+  run_.State = RunState::Measuring;
+}
+
+void RunController::OnBenchProcessEnd(uint32_t /*exitCode*/) {
+  // An end that belongs to no measurement (the run was stopped meanwhile) moves nothing.
+  if (run_.State != RunState::Measuring) return;
+  Guard([&] {
+    run_.State = RunState::Collecting;
+    ++run_.DoneCount;
+    CollectResolution();
+    if (run_.DoneCount >= run_.ChosenCount) return;  // the collection finished the run
+    const BenchStep* current = FindStep(run_.CurrentWidth);
+    StartNextChosen(current ? current->Index + 1 : static_cast<int>(StepTable().size()), false);
+  });
+}
+
+void RunController::CollectResolution() {
+  // The game and the shell get time to let go of the result file.
+  os_.clock.Wait(kWaitBeforeCollectMs);
+
+  const std::string& systemFolder = form_.GameInstall.SystemFolder;
+  if (os_.files.FileExists(systemFolder + kResultFile)) {
+    form_.Label4Left.SetValue(kPreparingResultsLeft);
+    form_.Label4.SetText(kPreparingResultsText);
+    form_.Host().RepaintNow();
+  }
+
+  const BenchStep* step = FindStep(run_.CurrentWidth);
+  run_.LastScore = step ? AddResolutionResult(run_.ReportLines, *step, run_.Options, run_.DemoPick, systemFolder,
+                                              os_.files, form_.FileOp, os_.clock)
+                        : std::string();
+
+  DeleteIfPresent(systemFolder + kResultFile);
+  DeleteIfPresent(systemFolder + kResultCopyFile);
+  DeleteIfPresent(BenchBatchPath(systemFolder));
+
+  if (run_.DoneCount >= run_.ChosenCount) FinishRun(run_.LastScore);
+}
+
+// ---------------------------------------------------------------------------------------
+// End
+
+void RunController::FinishRun(const std::string& score) {
+  run_.State = RunState::Finishing;
+  // A report that cannot be saved does not keep the user's configuration from coming
+  // back: the message waits until the end of the run.
+  std::string reportError;
+  try {
+    EndReport(run_.ReportLines, run_.Stamp.StampFile, form_.ResultsFolder, score, os_.files, os_.shell);
+  } catch (const EBenchFileError& e) {
+    reportError = e.what();
+  }
+  os_.clock.Wait(kWaitAfterReportMs);
+
+  form_.Panel1.SetVisible(false);
+  memo5_.Reset();
+  const bool restored = RestoreUserConfig();
+  BackToIdle(restored);
+
+  if (!reportError.empty())
+    os_.messages.ShowMessage(restored ? reportError : KeptAside(reportError));
+  else if (!restored)
+    os_.messages.ShowMessage(FillIn(kConfigNotRestored, form_.GameInstall.ConfigFolder + kGameConfigBackupFile));
+}
+
+template <class Step>
+void RunController::Guard(Step&& step) {
+  try {
+    step();
+  } catch (const EBenchFileError& e) {
+    // A failed backup leaves the user's file where it was: nothing to put back.
+    StopRun(e.what(), e.kind != EBenchFileError::Kind::ConfigBackup);
+  } catch (...) {
+    // Anything else goes on to the general error box, but not before the user's
+    // configuration is back and the button works again.
+    StopRun("", true);
+    throw;
+  }
+}
+
+void RunController::StopRun(const std::string& message, bool restoreConfig) {
+  form_.Panel1.SetVisible(false);
+  memo5_.Reset();
+  const bool restored = restoreConfig ? RestoreUserConfig() : true;
+  BackToIdle(restored);
+  if (!message.empty()) os_.messages.ShowMessage(restored ? message : KeptAside(message));
+}
+
+bool RunController::RestoreUserConfig() {
+  return writer_.RestoreGameConfig(form_.GameInstall.ConfigFolder);
+}
+
+void RunController::BackToIdle(bool configRestored) {
+  run_.State = RunState::Idle;
+  const std::string batch = BenchBatchPath(form_.GameInstall.SystemFolder);
+  try {
+    // While the user's file is still aside the flag stays, so the next start offers the
+    // restore.
+    if (configRestored) form_.Store().WriteValue(kCrashFlag, "0");
+  } catch (...) {
+    form_.BenchButton.SetEnabled(true);
+    DeleteIfPresent(batch);
+    throw;
+  }
+  form_.BenchButton.SetEnabled(true);
+  DeleteIfPresent(batch);
+}
+
+void RunController::DeleteIfPresent(const std::string& path) {
+  if (os_.files.FileExists(path)) os_.files.RemoveFile(path);
+}
+
+}  // namespace bench
