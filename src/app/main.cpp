@@ -3,8 +3,10 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include "bench/RunController.h"
 #include "launcher/ProductInfo.h"
 #include "launcher/mainf.h"
+#include "platform/win32/Win32DateTimeText.h"
 #include "platform/win32/Win32FileDialogs.h"
 #include "platform/win32/Win32Platform.h"
 #include "ui/MainWindow.h"
@@ -21,7 +23,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   ui::MainWindow view(instance);
   int exitCode = 0;
   {
-    TForm1 form(os.Bundle(), dialogs, view);
+    TForm1 form(os.Bundle(), dialogs, view, &os.processes);
+    // The benchmark run: the run button starts it, the end of each game process moves it on.
+    platform::Win32DateTimeText dateTime;
+    bench::RunController benchRun(form, dateTime);
+    form.Run = &benchRun;
     view.Create(form);
     os.messages.SetOwner(reinterpret_cast<uintptr_t>(view.Handle()));
     dialogs.SetOwner(reinterpret_cast<uintptr_t>(view.Handle()));
