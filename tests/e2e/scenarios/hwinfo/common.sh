@@ -83,3 +83,27 @@ hw_stored() {
                          sub(/^[ \t]+/, "", rest); print rest; found = 1; exit } } }
          END { if (!found) print "<missing>" }'
 }
+
+# The stand-in game: beside the e2e tools' build, or where E2E_STANDIN points.
+hw_standin_game() {
+  local exe=${E2E_STANDIN:-$E2E_TOOLS/../standin/Splintercell3.exe}
+  [[ -f $exe ]] && echo "$exe"
+}
+
+# Installs the stand-in game as version 1.05.157 in C:\Games\SCCT with a configuration of
+# the user's own, and chooses 640 x 480 and the first built-in demo in the launcher's key.
+HW_GAME_KEY="HKLM\\Software\\Ubisoft\\Tom Clancy's Splinter Cell Chaos Theory"
+hw_install_game() {
+  local exe
+  exe=$(hw_standin_game) || { e2e_fail "no stand-in game (Splintercell3.exe) was built"; return 1; }
+  local system="$WINEPREFIX/drive_c/Games/SCCT/system"
+  mkdir -p "$system"
+  cp "$exe" "$system/Splintercell3.exe"
+  local config="$WINEPREFIX/drive_c/ProgramData/Ubisoft/Tom Clancy's Splinter Cell Chaos Theory"
+  mkdir -p "$config"
+  printf '[Engine.GameInfo]\r\n; the user'"'"'s own settings\r\n' > "$config/SplinterCell3.ini"
+  e2e_reg32 "$HW_GAME_KEY" InstallDir REG_SZ 'C:\Games\SCCT'
+  e2e_reg32 "$HW_GAME_KEY\\Versions" SplinterCell3 REG_SZ 1.05.157
+  e2e_reg32 "$HW_KEY" 640 REG_SZ 1
+  e2e_reg32 "$HW_KEY" Demo REG_SZ 1
+}
