@@ -57,9 +57,11 @@ void TForm2::RzButton1Click() {
   RunHLFile.Params.ProcFileName =
       os_.folders.SystemDirectory() + "\\dxdiag.exe /whql:on /t " + ReportFile();
   RunHLFile.Params.UseAssociations = false;
+  toolRunning_ = true;
   try {
     RunHLFile.Execute();
   } catch (...) {
+    toolRunning_ = false;
     // The tool's end will not be reported (its watch could not be set up): the dialog
     // must not wait for it. The general error box shows why.
     collecting_ = false;
@@ -69,13 +71,15 @@ void TForm2::RzButton1Click() {
 }
 
 void TForm2::RunHLFileAfterLaunch(TRunItem& RunItem, bool Launched) {
+  if (Launched) return;
   // No end report follows a failed start.
-  if (!Launched)
-    NotCollected(std::string(kNotCollected) + "\r\n" + RunItem.Params.ProcFileName + ": " +
-                 SystemErrorText(RunItem.LastError()));
+  toolRunning_ = false;
+  NotCollected(std::string(kNotCollected) + "\r\n" + RunItem.Params.ProcFileName + ": " +
+               SystemErrorText(RunItem.LastError()));
 }
 
 void TForm2::RunHLFileProcCompleted(TRunItem& RunItem, TRetType RetType, uint32_t RetVal) {
+  if (RetType == rtNormal || RetType == rtError) toolRunning_ = false;
   switch (RetType) {
     case rtNormal: {
       if (!collecting_) {
@@ -111,7 +115,9 @@ void TForm2::RunHLFileProcCompleted(TRunItem& RunItem, TRetType RetType, uint32_
 }
 
 void TForm2::RzButton3Click() {
-  static constexpr size_t kSaveOrder[] = {1, 2, 0, 3, 5, 4};  // CPU, Memory, OS, VGA, Driver, VGA Memory
+  // CPU, Memory, OS, VGA, VGA Driver, VGA Memory: a refused write stops the save there, so
+  // the order decides what is already written, and "Save Info" always comes last.
+  static constexpr size_t kSaveOrder[] = {1, 2, 0, 3, 5, 4};
   if (infomemo.LineCount() < 2) {
     for (size_t i : kSaveOrder) store_.WriteValue(kHardwareFields[i].valueName, "");
     store_.WriteValue(hwinfo::kSaveInfoValue, "0");
@@ -123,7 +129,11 @@ void TForm2::RzButton3Click() {
   host_.CloseDialog();
 }
 
-void TForm2::FormClose() { RemoveReport(); }
+void TForm2::FormClose() {
+  // A report that the running tool may be writing is its own; it is read and removed when
+  // the tool's end arrives, also while the dialog is hidden.
+  if (!toolRunning_) RemoveReport();
+}
 
 void TForm2::NotCollected(const std::string& message) {
   collecting_ = false;
