@@ -214,7 +214,9 @@ void TauCustomHTTP::Transfer(TauEventThread& worker) {
       FSession = FHttp.InetOpen(UserAgent, AccessTypeValue(Proxy.AccessType), nullptr, nullptr);
     }
     if (!FSession) return;
-    FHttp.InetSetStatusCallback(FSession);
+    // The notifications only feed these two events; without them WinInet is spared the
+    // callback on every read.
+    if (OnHTTPStatus || OnHTTPRedirect) FHttp.InetSetStatusCallback(FSession);
     CheckAbort(worker);
     FConnection = FHttp.InetConnect(FSession, parts.Host, parts.Port, user, password, kInternetServiceHttp, 0,
                                     static_cast<platform::HttpStatusSink*>(this));
