@@ -77,6 +77,8 @@ run_start_launcher() {
 }
 
 run_button_enabled() { e2e_driver state "$RUN_MAIN" "$RUN_BUTTON" 2>/dev/null | grep -q 'enabled=1'; }
+run_button_disabled() { e2e_driver state "$RUN_MAIN" "$RUN_BUTTON" 2>/dev/null | grep -q 'enabled=0'; }
+run_panel_visible() { e2e_driver state "$RUN_MAIN" "Benchmarking in progress..." 2>/dev/null | grep -q 'visible=1'; }
 run_opened_count() { local f; f=$(e2e_opened_log); [[ -f $f ]] && grep -c . "$f" || echo 0; }
 
 # Clicks the run button.
