@@ -19,7 +19,7 @@
 E2E_REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 : "${E2E_WORK:=$E2E_REPO/build/e2e}"
 : "${E2E_ARTIFACTS:=$E2E_WORK/artifacts}"
-E2E_TEMPLATE=$E2E_WORK/prefix-template
+: "${E2E_TEMPLATE:=$E2E_WORK/prefix-template}"
 
 export WINEDEBUG=-all
 # No Mono/Gecko install prompts, no desktop menu entries written into the Linux home.
@@ -81,7 +81,8 @@ e2e_begin() {
   local size=${2:-1024x768}
   [[ -n ${E2E_TOOLS:-} && -f $E2E_TOOLS/e2edriver.exe ]] \
     || { echo "FAIL: $E2E_NAME: E2E_TOOLS does not hold e2edriver.exe" ; exit 1; }
-  echo "scenario: $E2E_NAME (screen $size)"
+  if [[ ${E2E_USER_DISPLAY:-0} == 1 ]]; then echo "scenario: $E2E_NAME (display $DISPLAY)"
+  else echo "scenario: $E2E_NAME (screen $size)"; fi
   trap e2e_teardown EXIT
   mkdir -p "$E2E_ARTIFACTS"
   e2e_template || { echo "FAIL: $E2E_NAME"; exit 1; }
