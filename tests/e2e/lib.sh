@@ -84,6 +84,7 @@ e2e_begin() {
   if [[ ${E2E_USER_DISPLAY:-0} == 1 ]]; then echo "scenario: $E2E_NAME (display $DISPLAY)"
   else echo "scenario: $E2E_NAME (screen $size)"; fi
   trap e2e_teardown EXIT
+  trap 'exit 143' TERM INT  # a scenario stopped by its time limit still cleans up
   mkdir -p "$E2E_ARTIFACTS"
   e2e_template || { echo "FAIL: $E2E_NAME"; exit 1; }
 
