@@ -137,7 +137,10 @@ void TauCustomHTTP::StartWorker(bool wait) {
 void TauCustomHTTP::AbortTransfer(bool deleteOutput, bool hard) {
   if (!FBusy || FInOutcome) return;
   FDeleteOutputOnAbort = deleteOutput;
-  if (!hard) {
+  // Inside one of this transfer's events the worker waits for the handler: killing it
+  // there would pull the call's frame from under the handler. It stops as soon as the
+  // handler returns instead.
+  if (!hard || FInEvent > 0) {
     FThread->StopThread(false);
     return;
   }
@@ -145,6 +148,19 @@ void TauCustomHTTP::AbortTransfer(bool deleteOutput, bool hard) {
   AbortCleanup();
   FBusy = false;
   if (OnHTTPAborted) OnHTTPAborted(this);
+}
+
+void TauCustomHTTP::RaiseOnMain(TauEventThread& worker, const std::function<void()>& event) {
+  worker.RunInMainThread([this, &event] {
+    ++FInEvent;
+    try {
+      event();
+    } catch (...) {
+      --FInEvent;
+      throw;
+    }
+    --FInEvent;
+  });
 }
 
 void TauCustomHTTP::CheckAbort(TauEventThread& worker) {
@@ -156,7 +172,7 @@ void TauCustomHTTP::Execute(TauEventThread& worker) {
     Transfer(worker);
   } catch (const Aborted&) {
     AbortCleanup();
-    if (OnHTTPAborted) worker.RunInMainThread([this] { OnHTTPAborted(this); });
+    if (OnHTTPAborted) RaiseOnMain(worker, [this] { OnHTTPAborted(this); });
   }
 }
 
@@ -266,7 +282,7 @@ void TauCustomHTTP::SendRequestLoop(TauEventThread& worker) {
       std::string authenticate, realm;
       if (FHttp.InetQueryInfo(FRequest, kQueryWwwAuthenticate, authenticate, 4096))
         realm = RealmFromAuthenticate(authenticate);
-      worker.RunInMainThread([this, &realm] { OnHTTPPasswordRequest(this, realm, FTryAgain); });
+      RaiseOnMain(worker, [this, &realm] { OnHTTPPasswordRequest(this, realm, FTryAgain); });
       FHttp.InetSetOptionText(FRequest, kOptionUsername, HTTPUsername);
       FHttp.InetSetOptionText(FRequest, kOptionPassword, HTTPPassword);
     } else if (FStatusCode == 407) {
@@ -274,7 +290,7 @@ void TauCustomHTTP::SendRequestLoop(TauEventThread& worker) {
       if (++proxyAnswers == 1) {
         FTryAgain = true;
       } else if (OnProxyAuthenticationRequest) {
-        worker.RunInMainThread([this] {
+        RaiseOnMain(worker, [this] {
           OnProxyAuthenticationRequest(this, Proxy.ProxyUsername, Proxy.ProxyPassword, FTryAgain);
         });
       }
@@ -303,7 +319,7 @@ void TauCustomHTTP::ReadHeaders(TauEventThread& worker) {
   FContentEncoding = Query(kQueryContentEncoding);
   FLocation = Query(kQueryLocation);
   FETag = Query(kQueryETag);
-  worker.RunInMainThread([this] {
+  RaiseOnMain(worker, [this] {
     OnHTTPHeaderInfo(this, FStatusCode, FRawHeaders, FContentType, FContentLanguage, FContentEncoding, FFileSize,
                      FLocation, FResponseDate, FLastModified, FExpires, FETag, FContinueDownload);
   });
@@ -349,7 +365,7 @@ void TauCustomHTTP::ReadBody(TauEventThread& worker, bool local) {
     }
     FBytesRead += n;
     if (OnHTTPProgress) {
-      worker.RunInMainThread([this] {
+      RaiseOnMain(worker, [this] {
         FStatistics = ComputeStatistics(FFileSize, FBytesRead, FResumeFrom, FStartTick, FHttp.TickCount());
         OnHTTPProgress(this, FContentType, FFileSize + FResumeFrom, FResumeFrom + FBytesRead,
                        FStatistics.ElapsedTime, FStatistics.EstimatedTimeLeft, FStatistics.PercentsDone,

@@ -189,6 +189,8 @@ class TauCustomHTTP : public TauLoginComponent, private platform::HttpStatusSink
   void ReadHeaders(TauEventThread& worker);
   void ReadBody(TauEventThread& worker, bool local);
   void CheckAbort(TauEventThread& worker);
+  // Raises an event on the main thread for the worker and waits for it.
+  void RaiseOnMain(TauEventThread& worker, const std::function<void()>& event);
   void AbortCleanup();
   void Finish();
   void CloseHandles();
@@ -208,6 +210,7 @@ class TauCustomHTTP : public TauLoginComponent, private platform::HttpStatusSink
   bool FOutputFailed = false;  // the output file could not be created for a good status
   bool FReadFailed = false;
   bool FOutputCreated = false;
+  int FInEvent = 0;  // main thread: inside an event raised for the worker
 
   int FStatusCode = -1;
   bool FSucceeded = false;

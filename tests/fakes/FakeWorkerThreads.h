@@ -1,0 +1,47 @@
+#pragma once
+// Worker threads for native tests: real threads (std::thread), and main-thread calls that
+// wait in a queue until the test's main thread serves them (PumpUntil, or the waits the
+// component makes). A thread cannot be killed here: Kill waits for its end instead.
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+#include "platform/WorkerThreads.h"
+
+class FakeWorkerThreads : public platform::WorkerThreads {
+ public:
+  FakeWorkerThreads() : main_(std::this_thread::get_id()) {}
+
+  std::unique_ptr<platform::OsThread> CreateSuspended(std::function<uint32_t()> body) override;
+  bool OnMainThread() override { return std::this_thread::get_id() == main_; }
+  void AcquireCallWindow() override { ++callWindowUsers; }
+  void ReleaseCallWindow() override { --callWindowUsers; }
+  void CallOnMainThread(const std::function<void()>& call) override;
+  platform::PumpWaitResult WaitPumping(platform::OsThread& thread, uint32_t timeoutMs,
+                                       const std::function<bool()>& stop) override;
+  void WaitDeliveringSent(platform::OsThread& thread) override;
+
+  // Test side: serves queued main-thread calls until `done` holds; false on time-out.
+  bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+
+  std::atomic<int> callWindowUsers{0};
+  std::atomic<int> callsServed{0};
+
+ private:
+  struct Pending {
+    const std::function<void()>* call;
+    bool done = false;
+  };
+  // Runs what is queued; true when something ran.
+  bool ServeQueued();
+  void WaitForWork(int milliseconds);
+
+  std::thread::id main_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::deque<Pending*> queue_;
+  friend class FakeOsThread;
+};
