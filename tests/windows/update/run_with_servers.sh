@@ -69,6 +69,18 @@ wait_port "$LUMENRIG_AUTHPROXY_PORT" || true
 export LUMENRIG_HTTP_PORT LUMENRIG_PROXY_PORT LUMENRIG_AUTHPROXY_PORT LUMENRIG_STRICTPROXY_PORT
 
 case "$1" in
-  *.exe) wine "$@" ;;
+  *.exe)
+    # A Windows program takes the report path as a Windows path.
+    exe=$1
+    shift
+    for a in "$@"; do
+      case "$a" in
+        --gtest_output=xml:/*) a="--gtest_output=xml:$(winepath -w "${a#--gtest_output=xml:}" 2>/dev/null)" ;;
+      esac
+      set -- "$@" "$a"
+      shift
+    done
+    wine "$exe" "$@"
+    ;;
   *) "$@" ;;
 esac
