@@ -130,6 +130,8 @@ void TauCustomHTTP::StartWorker(bool wait) {
   FResumeFrom = 0;
   FResumeTo = 0;
   FAborted = false;
+  // Only an abort of this transfer may ask for its output to go.
+  FDeleteOutputOnAbort = false;
   FThread->WaitThread = wait;
   FThread->StartThread();
 }

@@ -399,6 +399,29 @@ TEST_F(HttpTransferLogicTest, AbortStopsAtTheNextBufferAndMayDeleteTheOutput) {
   }
 }
 
+TEST_F(HttpTransferLogicTest, DestroyingAfterAnAbortThatDeletedKeepsTheNextOutput) {
+  FakeHttpAnswer big = FakeHttpClient::Ok(std::string(100000, 'b'));
+  big.chunk = 1000;
+  client.answers["/big"] = {big};
+  http->OutputFileName = "C:\\first.uTMP";
+  http->OnHTTPProgress = [&](TauCustomHTTP* s, const std::string&, uint32_t, uint32_t soFar, int, int, uint8_t,
+                             float, TauStream*) {
+    if (soFar == 2000) s->AbortTransfer(true);
+  };
+  Fetch("http://host/big");
+  EXPECT_EQ(client.files.count("C:\\first.uTMP"), 0u);
+  // The next transfer is ended by the component's end, not by an abort that asked for it.
+  http->OutputFileName = "C:\\second.uTMP";
+  int progress = 0;
+  http->OnHTTPProgress = [&](TauCustomHTTP*, const std::string&, uint32_t, uint32_t, int, int, uint8_t, float,
+                             TauStream*) { ++progress; };
+  http->URL = "http://host/big";
+  ASSERT_TRUE(http->BeginTransfer());
+  threads.PumpUntil([&] { return progress >= 2; });
+  http.reset();
+  EXPECT_EQ(client.files.count("C:\\second.uTMP"), 1u);
+}
+
 TEST_F(HttpTransferLogicTest, OneTransferAtATimeAndTheNextFromTheOutcome) {
   client.answers["/a"] = {FakeHttpClient::Ok("first")};
   client.answers["/b"] = {FakeHttpClient::Ok("second")};
