@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Start-up without a usable game. Not installed: the splash, no message, the main window on the
+# About page with an empty game path, and not one stored option loaded or rewritten. A wrong
+# game version (older, or none at all in the game's Versions key): the update message once,
+# then the same window; the help file can still be opened.
+set -uo pipefail
+source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/launcher/common.sh"
+
+e2e_begin "launcher: game not installed, wrong game version" 1024x768
+e2e_install_dist || e2e_end
+e2e_register_htm_logger
+
+# Stored options that would change every control if they were loaded, and a crash flag that
+# would ask to restore.
+launcher_settings Demo 4 Mapname 3 ShaderProfile 1 640 1 800 1 UseProxy 1 ProxyServer proxy.example \
+  ProxyPort 3128 Note "stored note" HSMapping 1 Addinfo 1 Programversion 1.2 NoErrorWarning 1
+printf '7.77\r\n' > "$E2E_INSTALL_DIR/version.txt"
+
+# --- The game is not installed -------------------------------------------------------------
+launcher_launch
+launcher_wait_main
+appeared=$(date +%s.%N)
+e2e_check "the main window came after the 4 s splash" \
+  awk -v a="$appeared" -v s="$E2E_START_TIME" 'BEGIN { exit !(a - s >= 4.0) }'
+sleep 0.5
+e2e_expect_eq "no message box without the game" "$(launcher_message_boxes)" ""
+launcher_expect_page 5
+e2e_expect_eq "the game path is empty" "$(launcher_text "$L_SC3PATH")" ""
+launcher_expect_designed_state "not installed"
+e2e_expect_eq "ShaderProfile is not rewritten" "$(launcher_stored ShaderProfile)" "1"
+e2e_expect_eq "Demo is not rewritten" "$(launcher_stored Demo)" "4"
+e2e_check "version.txt is left alone" test -f "$E2E_INSTALL_DIR/version.txt"
+e2e_expect_eq "Programversion is kept" "$(launcher_stored Programversion)" "1.2"
+launcher_quit
+
+# --- An older game version -----------------------------------------------------------------
+launcher_install_game 1.05.156
+launcher_launch
+launcher_answer OK "$L_WRONG_VERSION" "the message for version 1.05.156"
+launcher_wait_main
+sleep 0.5
+e2e_expect_eq "the message came only once" "$(launcher_message_boxes)" ""
+launcher_expect_page 5
+e2e_expect_eq "the game path stays empty" "$(launcher_text "$L_SC3PATH")" ""
+launcher_expect_designed_state "wrong version"
+e2e_expect_eq "ShaderProfile is still not rewritten" "$(launcher_stored ShaderProfile)" "1"
+
+# The help file is still there for the user to read about the update.
+launcher_page "Benchmark help"
+for ((i = 0; i < 50; i++)); do [[ -s $(e2e_opened_log) ]] && break; sleep 0.1; done
+e2e_check "\"Benchmark help\" opens help.htm" grep -qi 'Lumenrig\\help.htm' "$(e2e_opened_log)"
+launcher_quit
+
+# --- The Versions key without a version ----------------------------------------------------
+wine reg delete "$L_GAME_KEY\\Versions" /v SplinterCell3 /f /reg:32 >/dev/null
+launcher_launch
+launcher_answer OK "$L_WRONG_VERSION" "the message without a version value"
+launcher_wait_main
+e2e_expect_eq "no version: the game path stays empty" "$(launcher_text "$L_SC3PATH")" ""
+launcher_expect_state "no version: Shader 3.0 is not chosen" "Shader 3.0 (Read the help)" "enabled unchecked"
+launcher_quit
+
+e2e_check "version.txt is still there after three starts" test -f "$E2E_INSTALL_DIR/version.txt"
+e2e_end
