@@ -10,6 +10,7 @@
 //   e2edriver click WINDOW CTRL [--command] BM_CLICK to a button, else BN_CLICKED to its parent
 //   e2edriver leave WINDOW CTRL             WM_MOUSELEAVE to the control
 //   e2edriver settext WINDOW CTRL TEXT [--no-notify]   WM_SETTEXT, then EN_CHANGE to the parent
+//   e2edriver select WINDOW CTRL INDEX      a drop-down list picks item INDEX (-1: none), CBN_SELCHANGE
 //   e2edriver gettext WINDOW CTRL           prints the control's text
 //   e2edriver state WINDOW CTRL             prints visible= enabled= checked=
 //   e2edriver msgbox BUTTON [ms] [--title T] waits for a message box, prints its text, presses BUTTON
@@ -208,7 +209,8 @@ DWORD TimeoutArg(const Args& a, size_t index) {
 
 int Usage() {
   Err("usage: e2edriver list | tree W | wait W [ms] | waitgone W [ms] | waitcontrol W C [ms] |"
-      " click W C [--command] | leave W C | settext W C TEXT [--no-notify] | gettext W C |"
+      " click W C [--command] | leave W C | settext W C TEXT [--no-notify] | select W C INDEX |"
+      " gettext W C |"
       " state W C | msgbox BUTTON [ms] [--title T] | close W | client W | rect W |"
       " waitexit PID [ms]");
   return 2;
@@ -393,6 +395,23 @@ int Run(const std::wstring& cmd, const Args& a) {
     if (!a.noNotify)
       PostMessageW(GetParent(c), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), EN_CHANGE),
                    reinterpret_cast<LPARAM>(c));
+    return 0;
+  }
+  if (cmd == L"select" && need(4)) {
+    // As a pick from the opened list: the selection first, then the list's notification.
+    DWORD_PTR r = 0;
+    const int index = _wtoi(p[3].c_str());
+    if (!SendMessageTimeoutW(c, CB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG,
+                             kSendTimeoutMs, &r)) {
+      Err("CB_SETCURSEL was not answered");
+      return 1;
+    }
+    if (index >= 0 && static_cast<LONG_PTR>(r) != index) {
+      Err("the list has no item " + std::to_string(index));
+      return 1;
+    }
+    PostMessageW(GetParent(c), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(c));
     return 0;
   }
   if (cmd == L"gettext") {
