@@ -1,14 +1,35 @@
 #include "ui/Wnd.h"
 
+#include <unordered_set>
+
 #include "platform/win32/Win32System.h"
 #include "ui/Skin.h"
 
 namespace ui {
 namespace {
-const wchar_t kProp[] = L"Lumenrig.Wnd";
-// The window's procedure from before the toolkit attached to it: messages that arrive after
-// the object let go of the window (while it is being destroyed) still reach it.
-const wchar_t kPreviousProp[] = L"Lumenrig.Previous";
+// What the toolkit keeps in a window's user data: its object, and the window's procedure
+// from before the toolkit attached to it, so that messages arriving after the object let go
+// of the window (while it is being destroyed) still reach the class's own procedure. User
+// data, not window properties: it is read on every message, and a property costs a trip to
+// the window server under Wine.
+struct Attachment {
+  Wnd* self;
+  WNDPROC previous;
+};
+
+// The attachments alive: another program part may keep something else in a window's user
+// data (a tool-tip may also have put its own procedure in front of ours), so a value counts
+// as an attachment only when it is one of these.
+std::unordered_set<const Attachment*>& Live() {
+  static std::unordered_set<const Attachment*> live;
+  return live;
+}
+
+Attachment* AttachmentOf(HWND hwnd) {
+  if (!hwnd) return nullptr;
+  auto* a = reinterpret_cast<Attachment*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  return a && Live().count(a) ? a : nullptr;
+}
 }
 
 const wchar_t* PlainWindowClass() {
@@ -42,7 +63,8 @@ Wnd::~Wnd() {
 }
 
 Wnd* Wnd::FromHandle(HWND hwnd) {
-  return hwnd ? static_cast<Wnd*>(GetPropW(hwnd, kProp)) : nullptr;
+  Attachment* a = AttachmentOf(hwnd);
+  return a ? a->self : nullptr;
 }
 
 int Wnd::Id() const { return hwnd_ ? GetDlgCtrlID(hwnd_) : 0; }
@@ -116,30 +138,35 @@ void Wnd::CreateWnd(const CreateArgs& a) {
 
 void Wnd::AttachExisting(HWND hwnd) {
   hwnd_ = hwnd;
-  SetPropW(hwnd, kProp, this);
-  previous_ = reinterpret_cast<WNDPROC>(
+  auto* a = new Attachment{this, nullptr};
+  Live().insert(a);
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(a));
+  a->previous = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Wnd::StaticProc)));
-  SetPropW(hwnd, kPreviousProp, reinterpret_cast<HANDLE>(previous_));
+  previous_ = a->previous;
 }
 
 // Only lets go of the window; the procedure stays, as a tool-tip may have subclassed the
-// window on top of it.
+// window on top of it. The attachment goes with the window (WM_NCDESTROY).
 void Wnd::Detach() {
   if (!hwnd_) return;
-  RemovePropW(hwnd_, kProp);
+  if (Attachment* a = AttachmentOf(hwnd_); a && a->self == this) a->self = nullptr;
   hwnd_ = nullptr;
 }
 
 LRESULT CALLBACK Wnd::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  Wnd* self = FromHandle(hwnd);
-  auto previous = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kPreviousProp));
+  Attachment* a = AttachmentOf(hwnd);
+  if (!a) return DefWindowProcW(hwnd, msg, wp, lp);
   if (msg == WM_NCDESTROY) {
-    if (self) self->Detach();
-    RemovePropW(hwnd, kPreviousProp);
-    return previous ? CallWindowProcW(previous, hwnd, msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+    if (a->self) a->self->Detach();
+    const WNDPROC previous = a->previous;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    Live().erase(a);
+    delete a;
+    return CallWindowProcW(previous, hwnd, msg, wp, lp);
   }
-  if (!self) return previous ? CallWindowProcW(previous, hwnd, msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
-  return self->WndProc(msg, wp, lp);
+  if (!a->self) return CallWindowProcW(a->previous, hwnd, msg, wp, lp);
+  return a->self->WndProc(msg, wp, lp);
 }
 
 LRESULT Wnd::CallDefault(UINT msg, WPARAM wp, LPARAM lp) {
