@@ -19,14 +19,12 @@ sh "$repo/tests/windows/update/run_with_servers.sh" sh -c '
   url="http://127.0.0.1:$LUMENRIG_HTTP_PORT/big/$PERF_BYTES"
   echo "file: $PERF_BYTES bytes from $url, $PERF_ROUNDS rounds, medians"
   wine "$PERF_EXE" "$url" "$(winepath -w "$PERF_OUT")" "$PERF_ROUNDS"
-  for buffer in 4096 65536; do
-    times=""
-    for r in $(seq "$PERF_ROUNDS"); do
-      t=$(curl -s --buffer -o "$PERF_OUT/curl.bin" -w "%{time_total}" "$url")
-      times="$times $t"
-    done
-    median=$(echo $times | tr " " "\n" | sort -n | sed -n "$(( (PERF_ROUNDS + 1) / 2 ))p")
-    python3 -c "import sys; t=float(sys.argv[1]); print(\"%-8s %-28s %10.3f %10.1f\" % (sys.argv[2], \"curl (Linux, own buffers)\", t, int(sys.argv[3]) / 1048576 / t))" "$median" "$buffer" "$PERF_BYTES"
+  times=""
+  for r in $(seq "$PERF_ROUNDS"); do
+    t=$(curl -s -o "$PERF_OUT/curl.bin" -w "%{time_total}" "$url")
+    times="$times $t"
   done
+  median=$(echo $times | tr " " "\n" | sort -n | sed -n "$(( (PERF_ROUNDS + 1) / 2 ))p")
+  python3 -c "import sys; t=float(sys.argv[1]); print(\"%-8s %-28s %10.3f %10.1f\" % (\"own\", \"curl (Linux, its own buffer)\", t, int(sys.argv[2]) / 1048576 / t))" "$median" "$PERF_BYTES"
 '
 rm -rf "$out"
