@@ -422,6 +422,19 @@ TEST_F(HttpTransferLogicTest, DestroyingAfterAnAbortThatDeletedKeepsTheNextOutpu
   EXPECT_EQ(client.files.count("C:\\second.uTMP"), 1u);
 }
 
+TEST_F(HttpTransferLogicTest, AnAbortRightAfterTheStartEndsTheTransfer) {
+  client.answers["/a"] = {FakeHttpClient::Ok("x")};
+  for (int i = 0; i < 20; ++i) {
+    outcomes.clear();
+    http->URL = "http://host/a";
+    ASSERT_TRUE(http->BeginTransfer());
+    http->AbortTransfer();
+    ASSERT_TRUE(threads.PumpUntil([&] { return !http->Busy(); }));
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_EQ(outcomes[0].event, "aborted");
+  }
+}
+
 TEST_F(HttpTransferLogicTest, OneTransferAtATimeAndTheNextFromTheOutcome) {
   client.answers["/a"] = {FakeHttpClient::Ok("first")};
   client.answers["/b"] = {FakeHttpClient::Ok("second")};

@@ -109,6 +109,20 @@ TEST_F(WorkerThreadTest, SoftStopIsSeenByTheWork) {
   EXPECT_TRUE(sawStop);
 }
 
+TEST_F(WorkerThreadTest, AStopRightAfterTheStartStillEndsThroughOnFinish) {
+  TauCustomThread thread(threads);
+  std::atomic<bool> sawStop{false};
+  int finished = 0;
+  thread.OnExecute = [&](TauEventThread& w) { sawStop = w.Terminated(); };
+  thread.OnFinish = [&] { ++finished; };
+  for (int i = 0; i < 20; ++i) {
+    thread.StartThread();
+    thread.StopThread(false);  // often before the thread has begun
+    ASSERT_TRUE(PumpUntil([&] { return finished == i + 1; })) << "run " << i << " never finished";
+    EXPECT_TRUE(sawStop);
+  }
+}
+
 TEST_F(WorkerThreadTest, ExceptionsOfTheWorkAndOfMainThreadCalls) {
   TauCustomThread thread(threads);
   std::string reported;
