@@ -30,6 +30,16 @@ void ComboBox::Create(HWND parent, int x, int y, int width, int height,
   if (HWND edit = FindWindowExW(hwnd_, nullptr, L"EDIT", nullptr)) edit_.Attach(edit, this);
 }
 
+// The edit part is one of ours, so the toolkit would route its notifications to it and stop
+// there. They belong to the combo box's own procedure: it turns EN_CHANGE into the
+// CBN_EDITCHANGE that brings typed text to OnCommand (through the parent), and keeps its
+// focus state from EN_SETFOCUS and EN_KILLFOCUS.
+LRESULT ComboBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_COMMAND && edit_.Handle() && reinterpret_cast<HWND>(lp) == edit_.Handle())
+    return CallDefault(msg, wp, lp);
+  return Wnd::WndProc(msg, wp, lp);
+}
+
 int ComboBox::SelectedIndex() const {
   return hwnd_ ? static_cast<int>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0)) : -1;
 }

@@ -23,6 +23,7 @@ class ComboBox : public Wnd {
  protected:
   void OnCommand(int code) override;
   HBRUSH OnCtlColor(HDC dc) override;
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
   class EditPart : public Wnd {
