@@ -10,6 +10,7 @@
 //   e2edriver click WINDOW CTRL [--command] BM_CLICK to a button, else BN_CLICKED to its parent
 //   e2edriver leave WINDOW CTRL             WM_MOUSELEAVE to the control
 //   e2edriver settext WINDOW CTRL TEXT [--no-notify]   WM_SETTEXT, then EN_CHANGE to the parent
+//   e2edriver type WINDOW CTRL TEXT         WM_CHAR for each character, as keystrokes (U+0008: backspace)
 //   e2edriver select WINDOW CTRL INDEX      a drop-down list picks item INDEX (-1: none), CBN_SELCHANGE
 //   e2edriver gettext WINDOW CTRL           prints the control's text
 //   e2edriver state WINDOW CTRL             prints visible= enabled= checked=
@@ -209,7 +210,8 @@ DWORD TimeoutArg(const Args& a, size_t index) {
 
 int Usage() {
   Err("usage: e2edriver list | tree W | wait W [ms] | waitgone W [ms] | waitcontrol W C [ms] |"
-      " click W C [--command] | leave W C | settext W C TEXT [--no-notify] | select W C INDEX |"
+      " click W C [--command] | leave W C | settext W C TEXT [--no-notify] | type W C TEXT |"
+      " select W C INDEX |"
       " gettext W C |"
       " state W C | msgbox BUTTON [ms] [--title T] | close W | client W | rect W |"
       " waitexit PID [ms]");
@@ -395,6 +397,12 @@ int Run(const std::wstring& cmd, const Args& a) {
     if (!a.noNotify)
       PostMessageW(GetParent(c), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), EN_CHANGE),
                    reinterpret_cast<LPARAM>(c));
+    return 0;
+  }
+  if (cmd == L"type" && need(4)) {
+    // Keystrokes go through the control's own editing: its length limit, its selection and
+    // the notifications it sends for each change.
+    for (wchar_t ch : p[3]) PostMessageW(c, WM_CHAR, ch, 1);
     return 0;
   }
   if (cmd == L"select" && need(4)) {

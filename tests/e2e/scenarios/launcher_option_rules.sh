@@ -2,8 +2,10 @@
 # The rules of the option pages, worked with clicks, texts and the mouse leaving controls:
 # the shader profile enables and clears the effects and is stored at once; HDR enables Tone
 # Mapping; the effects are stored only when the mouse leaves them; the demo choice enables the
-# user-defined demo's controls; the map list stores the index of a listed map only; the proxy
-# check box enables its four boxes, and each box stores its last non-empty text.
+# user-defined demo's controls; the map list completes typed names and stores the index of a
+# listed map only; the note box takes 50 characters and stores a non-empty note when the mouse
+# leaves it; the proxy check box enables its four boxes, and each box stores its last non-empty
+# text. The next start shows it all.
 set -uo pipefail
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/launcher/common.sh"
@@ -83,18 +85,35 @@ launcher_expect_snapshot "the user-defined demo enables its controls" \
   "$L_DEMOEDIT" "$off" "$L_DEMOBUTTON" "$off" "$L_MAPNAME" "$off"
 e2e_driver select "$L_MAIN" "$L_MAPNAME" 11 >/dev/null
 launcher_expect_stored "picking 11_Kokubososho stores 11" Mapname 11
-# Typed into the list's own text box: the start of a listed name completes to that item and
-# stores its index; a name that is no item stays as typed and stores nothing.
-launcher_type '#1001' "04_Pent"
-launcher_expect_stored "typing the start of 04_Penthouse stores 4" Mapname 4
-launcher_expect_text "the typed start is completed" "$L_MAPNAME" "04_Penthouse"
-launcher_type '#1001' "My_Own_Map"
+# Typed into the list's own text box, key by key: the start of a listed name completes to that
+# item and stores its index; a name that is no item stays as typed and stores nothing. The box
+# is emptied first, as a user selects its text and deletes it.
+launcher_type '#1001' ""
+e2e_driver type "$L_MAIN" '#1001' "04_P" >/dev/null
+launcher_expect_text "typing the start of a map completes it" "$L_MAPNAME" "04_Penthouse"
+launcher_expect_stored "the completed map's index is stored" Mapname 4
+launcher_type '#1001' ""
+e2e_driver type "$L_MAIN" '#1001' "My_Own_Map" >/dev/null
 launcher_expect_text "the typed map name stays" "$L_MAPNAME" "My_Own_Map"
 launcher_click "Voru3V 2 demo"
 launcher_expect_stored "a built-in demo is stored at once" Demo 2
 e2e_expect_eq "a typed name stores nothing" "$(launcher_stored Mapname)" "4"
 launcher_expect_snapshot "a built-in demo disables the controls and keeps the text" \
   "$L_DEMOEDIT" "$grey" "$L_DEMOBUTTON" "$grey" "$L_MAPNAME" "$grey" -- "$L_MAPNAME" "My_Own_Map"
+
+# --- Note ----------------------------------------------------------------------------------------
+launcher_show_page "Paths & information" 0
+long_note="Sixty characters of note: 0123456789012345678901234567890123"
+e2e_driver type "$L_MAIN" "$L_NOTE" "$long_note" >/dev/null
+launcher_expect_text "the note box takes 50 characters at most" "$L_NOTE" "${long_note:0:50}"
+e2e_expect_eq "typing alone stores no note" "$(launcher_stored Note)" "<missing>"
+launcher_leave "$L_NOTE"
+launcher_expect_stored "leaving the note box stores the note" Note "${long_note:0:50}"
+launcher_type "$L_NOTE" ""
+launcher_leave "$L_NOTE"
+launcher_type "$L_NOTE" "x"   # a later change, to be sure the leaving above was handled
+launcher_expect_text "the note box changed" "$L_NOTE" "x"
+e2e_expect_eq "leaving the emptied note box keeps the stored note" "$(launcher_stored Note)" "${long_note:0:50}"
 
 # --- Proxy ---------------------------------------------------------------------------------------
 launcher_show_page "Update benchmark" 3
@@ -123,14 +142,18 @@ launcher_expect_snapshot "unchecked, the boxes are disabled and keep their texts
 launcher_leave "Use Proxy  Server"
 launcher_expect_stored "leaving the proxy check box stores 0" UseProxy 0
 
-# The next start shows what was stored.
+# The next start shows what was stored; a results folder that is gone gives way to the default
+# without being forgotten.
 launcher_quit
+launcher_settings ResultPath 'C:\Gone\'
 launcher_start
 launcher_expect_snapshot "the next start shows the stored options" \
   "$S30" "$on" "$PM" "$on" "$HQ" "$off" "$HDR" "$on" "$TM" "$off" \
   "Voru3V 2 demo" "$on" "Hardware Shadow Mapping" "$off" "Use Proxy  Server" "$off" \
   "$L_PROXYSERVER" "$grey" \
-  -- "$L_MAPNAME" "04_Penthouse" "$L_PROXYSERVER" "p" "$L_PROXYPORT" "8080" \
+  -- "$L_MAPNAME" "04_Penthouse" "$L_NOTE" "${long_note:0:50}" \
+  "$L_RESEDIT" "$E2E_INSTALL_WIN\\Benchmark\\" "$L_PROXYSERVER" "p" "$L_PROXYPORT" "8080" \
   "$L_PROXYUSER" "agent smith" "$L_PROXYPASS" "pa55 word"
+e2e_expect_eq "the missing results folder stays stored" "$(launcher_stored ResultPath)" 'C:\Gone\'
 launcher_quit
 e2e_end
