@@ -62,3 +62,10 @@ init_wineprefix() {
   [[ -f $dir/system.reg ]] || { say "cannot create the Wine prefix $dir"; return 1; }
   echo "$want" > "$dir/.lumenrig-stamp"
 }
+
+# check_dist PRESET: the Windows build left dist/lumenrig.exe, and it runs on Windows XP.
+check_dist() {
+  local exe=$BUILD/$1/dist/lumenrig.exe
+  if [[ ! -f $exe ]]; then say "the $1 build made no $exe"; return 1; fi
+  "$REPO/scripts/lib/check_xp_imports.sh" "$exe"
+}
