@@ -21,7 +21,7 @@
 //   e2edriver waitexit PID [ms]             waits for the process to end; prints its exit code
 //
 // WINDOW is a top-level window text. CTRL is a control's window text (an '&' mnemonic may be
-// left out), or #ID for a control id. Texts are UTF-8 on the command line and in the output.
+// left out), or #ID for a control id, or #ID:CLASS for the control of that id and window class. Texts are UTF-8 on the command line and in the output.
 // Exit status: 0 done, 1 not found / timed out / check failed, 2 usage error.
 
 #include <windows.h>
@@ -159,10 +159,15 @@ HWND FindTop(const std::wstring& text, bool visibleOnly = true) {
 HWND FindControl(HWND top, const std::wstring& sel) {
   bool byId = sel.size() > 1 && sel[0] == L'#';
   int id = byId ? _wtoi(sel.c_str() + 1) : 0;
+  // "#ID:CLASS" narrows an id that several nested windows share (a common dialog's
+  // ComboBoxEx32, its ComboBox and its Edit all carry the id of the file name box).
+  std::wstring cls;
+  if (size_t colon = sel.find(L':'); byId && colon != std::wstring::npos) cls = sel.substr(colon + 1);
   HWND found = nullptr;
   int matches = 0;
   for (HWND h : Descendants(top)) {
-    bool hit = byId ? GetDlgCtrlID(h) == id : TextMatches(TextOf(h), sel);
+    bool hit = byId ? GetDlgCtrlID(h) == id && (cls.empty() || _wcsicmp(ClassOf(h).c_str(), cls.c_str()) == 0)
+                    : TextMatches(TextOf(h), sel);
     if (hit) {
       if (!found) found = h;
       ++matches;

@@ -2,7 +2,7 @@
 # The rules of the option pages, worked with clicks, texts and the mouse leaving controls:
 # the shader profile enables and clears the effects and is stored at once; HDR enables Tone
 # Mapping; the effects are stored only when the mouse leaves them; the demo choice enables the
-# user-defined demo's controls; the map list completes typed names and stores the index of a
+# user-defined demo's controls, whose file dialog copies the demo into the game's folder; the map list completes typed names and stores the index of a
 # listed map only; the note box takes 50 characters and stores a non-empty note when the mouse
 # leaves it; the proxy check box enables its four boxes, and each box stores its last non-empty
 # text. The next start shows it all.
@@ -10,7 +10,7 @@ set -uo pipefail
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/launcher/common.sh"
 
-e2e_begin "launcher: shader, HDR, demo, map and proxy rules" 1024x768
+e2e_begin "launcher: option rules and their saves" 1024x768
 e2e_install_dist || e2e_end
 launcher_install_game
 launcher_settings ShaderProfile 3 ParallaxMapping 1 HQSoftShadows 1 HDR 1 ToneMapping 1 \
@@ -83,6 +83,28 @@ launcher_expect_stored "the user-defined demo is stored at once" Demo 4
 launcher_expect_snapshot "the user-defined demo enables its controls" \
   "User defined demo" "$on" "Ubisoft Lighthouse" "$off" \
   "$L_DEMOEDIT" "$off" "$L_DEMOBUTTON" "$off" "$L_MAPNAME" "$off"
+# The demo file dialog: the chosen file's bare name goes into the box and the registry, and
+# the file is copied into the game's System folder unless one of that name is there already.
+mkdir -p "$WINEPREFIX/drive_c/My Demos"
+printf 'my own demo' > "$WINEPREFIX/drive_c/My Demos/own.dem"
+printf 'another demo' > "$WINEPREFIX/drive_c/My Demos/kept.dem"
+printf 'the game folder copy' > "$L_SYSTEM/kept.dem"
+choose_demo() {
+  launcher_click "$L_DEMOBUTTON"
+  if ! e2e_driver wait Open 10000 >/dev/null; then e2e_fail "no file dialog for $1"; return 1; fi
+  e2e_driver settext Open '#1148:Edit' "C:\\My Demos\\$1" >/dev/null
+  e2e_driver click Open Open >/dev/null
+  e2e_driver waitgone Open 10000 || e2e_fail "the file dialog did not close"
+}
+choose_demo own.dem
+launcher_expect_text "the chosen demo's bare name is shown" "$L_DEMOEDIT" "own.dem"
+launcher_expect_stored "the chosen demo's name is stored" Demoname own.dem
+e2e_check "the chosen demo is copied into the System folder" \
+  cmp -s "$L_SYSTEM/own.dem" "$WINEPREFIX/drive_c/My Demos/own.dem"
+choose_demo kept.dem
+launcher_expect_stored "a demo of a name the game folder holds is stored" Demoname kept.dem
+e2e_expect_eq "the game folder's file of that name stays" "$(cat "$L_SYSTEM/kept.dem")" "the game folder copy"
+
 e2e_driver select "$L_MAIN" "$L_MAPNAME" 11 >/dev/null
 launcher_expect_stored "picking 11_Kokubososho stores 11" Mapname 11
 # Typed into the list's own text box, key by key: the start of a listed name completes to that
@@ -151,7 +173,7 @@ launcher_expect_snapshot "the next start shows the stored options" \
   "$S30" "$on" "$PM" "$on" "$HQ" "$off" "$HDR" "$on" "$TM" "$off" \
   "Voru3V 2 demo" "$on" "Hardware Shadow Mapping" "$off" "Use Proxy  Server" "$off" \
   "$L_PROXYSERVER" "$grey" \
-  -- "$L_MAPNAME" "04_Penthouse" "$L_NOTE" "${long_note:0:50}" \
+  -- "$L_DEMOEDIT" "" "$L_MAPNAME" "04_Penthouse" "$L_NOTE" "${long_note:0:50}" \
   "$L_RESEDIT" "$E2E_INSTALL_WIN\\Benchmark\\" "$L_PROXYSERVER" "p" "$L_PROXYPORT" "8080" \
   "$L_PROXYUSER" "agent smith" "$L_PROXYPASS" "pa55 word"
 e2e_expect_eq "the missing results folder stays stored" "$(launcher_stored ResultPath)" 'C:\Gone\'
