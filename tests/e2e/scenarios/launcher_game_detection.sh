@@ -2,12 +2,13 @@
 # Start-up without a usable game. Not installed: the splash, no message, the main window on the
 # About page with an empty game path, and not one stored option loaded or rewritten. A wrong
 # game version (older, or none at all in the game's Versions key): the update message once,
-# then the same window; the help file can still be opened.
+# then the same window; the help file can still be opened, and its absence is reported. A
+# stored value of the wrong registry type stops the loading there with an error box.
 set -uo pipefail
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/launcher/common.sh"
 
-e2e_begin "launcher: game not installed, wrong game version" 1024x768
+e2e_begin "launcher: start-up that ends early" 1024x768
 e2e_install_dist || e2e_end
 e2e_register_htm_logger
 
@@ -50,6 +51,11 @@ e2e_expect_eq "ShaderProfile is still not rewritten" "$(launcher_stored ShaderPr
 launcher_page "Benchmark help"
 for ((i = 0; i < 50; i++)); do [[ -s $(e2e_opened_log) ]] && break; sleep 0.1; done
 e2e_check "\"Benchmark help\" opens help.htm" grep -qi 'Lumenrig\\help.htm' "$(e2e_opened_log)"
+rm -f "$E2E_INSTALL_DIR/help.htm"
+launcher_page "Benchmark help"
+launcher_answer OK "Corrupt Help file, please reinstall the Tavorin Splinter Cell CT Benchmark." \
+  "without help.htm, \"Benchmark help\" says so"
+e2e_expect_eq "without help.htm nothing more is opened" "$(grep -c . "$(e2e_opened_log)")" "1"
 launcher_quit
 
 # --- The Versions key without a version ----------------------------------------------------
@@ -62,4 +68,23 @@ launcher_expect_state "no version: Shader 3.0 is not chosen" "Shader 3.0 (Read t
 launcher_quit
 
 e2e_check "version.txt is still there after three starts" test -f "$E2E_INSTALL_DIR/version.txt"
+
+# --- A stored value that is no text ----------------------------------------------------------
+# The loading stops at that value with the error box; what comes after it stays as designed,
+# and the window opens all the same.
+e2e_reg32 "$L_GAME_KEY\\Versions" SplinterCell3 REG_SZ 1.05.157
+rm -f "$E2E_INSTALL_DIR/version.txt"
+e2e_reg32 "$L_KEY" Note REG_DWORD 7
+launcher_launch
+launcher_answer OK "Invalid data type for 'Note'" "a number where the note should be"
+launcher_wait_main
+launcher_expect_snapshot "the options before the note are loaded, the ones after it are not" \
+  "640 × 480" "enabled checked" "User defined demo" "enabled checked" "$L_DEMOEDIT" "enabled unchecked" \
+  "Use Proxy  Server" "enabled unchecked" "$L_PROXYSERVER" "enabled unchecked" \
+  "Shader 1.1" "enabled unchecked" "Parallax Mapping" "enabled unchecked" \
+  "Hardware Shadow Mapping" "enabled unchecked" "Add additional information" "enabled unchecked" \
+  -- "$L_LABEL21" "1.2" "$L_RESEDIT" "$E2E_INSTALL_WIN\\Benchmark\\" "$L_NOTE" "" "$L_PROXYSERVER" ""
+sleep 0.5
+e2e_expect_eq "the restore question is not reached" "$(launcher_message_boxes)" ""
+launcher_quit
 e2e_end
