@@ -9,7 +9,7 @@ source "$(dirname "$0")/run/common.sh"
 e2e_begin "run: the last resolution fails" 1024x768
 e2e_install_dist || e2e_end
 run_install_game '[Engine.Engine]\r\n; the user\x27s own\r\n' || e2e_end
-run_standin_control "result.1024=none" "exit.1024=1"
+run_standin_control "result.1024=none" "exitcode.1024=1"
 run_choose 640 800 1024
 run_settings Demo 3 ShaderProfile 2
 
