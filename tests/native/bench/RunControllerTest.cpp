@@ -507,3 +507,18 @@ TEST_F(RunControllerTest, ACrashFlagThatCannotBeSetLeavesTheButtonUsable) {
   EXPECT_TRUE(form->BenchButton.Enabled());
   EXPECT_FALSE(form->Panel1.Visible());
 }
+
+TEST_F(RunControllerTest, ARunWhoseRemainingRowsWereUncheckedEndsInsteadOfWaiting) {
+  Check({0, 3});
+  Click();
+  form->res.SetChecked(3, false);  // changed under the panel while the first game ran
+  GameEnds("70.00");
+  EXPECT_EQ(Started(), 1u);
+  EXPECT_EQ(run->Run().State, RunState::Idle);
+  EXPECT_TRUE(form->BenchButton.Enabled());
+  EXPECT_FALSE(form->Panel1.Visible());
+  EXPECT_EQ(os.files.Content(Ini()), kUserIni);
+  EXPECT_EQ(Flag(), "0");
+  ASSERT_EQ(os.shell.opened.size(), 1u);
+  EXPECT_EQ(Count(os.files.Content(os.shell.opened[0].file), "<br><HR>"), 1u);
+}
