@@ -42,7 +42,7 @@ Skin::Skin()
     : normal_(MakeFont(L"MS Sans Serif", 11, FW_NORMAL)),
       bold_(MakeFont(L"MS Sans Serif", 11, FW_BOLD)),
       heading_(nullptr),
-      panelTitle_(MakeFont(L"MS Sans Serif", 16, FW_BOLD)),
+      panelTitle_(MakeFont(L"MS Sans Serif", 16, FW_NORMAL)),
       panelText_(MakeFont(L"MS Sans Serif", 13, FW_NORMAL)) {
   // The heading's face is rarely installed; a sturdy sans-serif of the same height stands in.
   const wchar_t* face = L"Niamey";
