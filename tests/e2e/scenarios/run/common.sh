@@ -24,7 +24,8 @@ run_standin_game() {
 }
 
 # run_install_game USER_INI_BYTES: the stand-in as game version 1.05.157, the user's own
-# SplinterCell3.ini with the given content (printf format), the logger for ".htm".
+# SplinterCell3.ini with the given content (printf format), the logger for ".htm" (unless
+# RUN_HTM_LOGGER=0: then the prefix's own program opens the report, Wine's browser).
 run_install_game() {
   local exe
   exe=$(run_standin_game) || { e2e_fail "no stand-in game (Splintercell3.exe) was built"; return 1; }
@@ -38,7 +39,7 @@ run_install_game() {
   RUN_RESULTS="$E2E_INSTALL_DIR/Benchmark"
   e2e_reg32 "$RUN_GAME_KEY" InstallDir REG_SZ "$RUN_INSTALL_WIN"
   e2e_reg32 "$RUN_GAME_KEY\\Versions" SplinterCell3 REG_SZ 1.05.157
-  e2e_register_htm_logger
+  if [[ ${RUN_HTM_LOGGER:-1} == 1 ]]; then e2e_register_htm_logger; fi
 }
 
 # run_settings NAME VALUE ...: string values of the launcher's own key.
@@ -120,4 +121,28 @@ run_check_restored() {
 run_report_sections() {
   iconv -f CP1252 -t UTF-8 "$1" | tr -d '\r' |
     sed -n 's/^<BR><B><FONT size=5>Resolution: \([0-9]*\)×\([0-9]*\)<\/FONT><\/B><BR>$/\1x\2/p'
+}
+
+# A whole benchmark for a demonstration (scripts/run): run_prepare_demo before the launcher
+# starts, run_demo_benchmark once its main window is there.
+#
+# run_prepare_demo WIDTH...: installs the stand-in game (after e2e_install_dist) and checks
+# the given resolutions, with the first built-in demo and shader 1.1.
+run_prepare_demo() {
+  run_install_game '[Engine.Engine]\r\n; your own game settings, put back after the run\r\n' || return 1
+  run_standin_control
+  run_choose "$@"
+  run_settings Demo 1 ShaderProfile 1 Note "Lumenrig demonstration with the stand-in game"
+}
+
+# run_demo_benchmark: clicks "Run benchmark", waits for the end of the run (up to 3 min),
+# and prints the report's path, Linux and Windows. Fails when no report was written.
+run_demo_benchmark() {
+  run_click
+  run_wait_idle 180 || { echo "the run did not end within 3 minutes" >&2; return 1; }
+  local report
+  report=$(run_reports | tail -1)
+  [[ -n $report ]] || { echo "the run wrote no report" >&2; return 1; }
+  echo "$report"
+  winepath -w "$report" 2>/dev/null
 }
