@@ -22,6 +22,12 @@ for _ in $(seq 50); do [[ -s $fdfile ]] && break; sleep 0.1; done
 export DISPLAY=":$(tr -d '\n' <"$fdfile")"
 wineserver -p  # one server for the whole benchmark: each wine call is then fast
 wineboot -i >/dev/null 2>&1 || true
+# Wine's own fonts (package fonts-wine) where Wine finds them, so that the skin's
+# "MS Sans Serif" is the bitmap face that Windows has, not a stand-in.
+if [[ -d /usr/share/wine/fonts ]]; then
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+fi
 # The game, as its installer registers it (32-bit view), with an empty install folder.
 game="$WINEPREFIX/drive_c/Games/SCCT"
 mkdir -p "$game/system"
