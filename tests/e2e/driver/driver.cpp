@@ -19,6 +19,8 @@
 //   e2edriver client WINDOW                 prints the client size WxH
 //   e2edriver rect WINDOW                   prints the window rectangle left top right bottom
 //   e2edriver waitexit PID [ms]             waits for the process to end; prints its exit code
+//   e2edriver reg32 KEY VALUE               prints a string value of the 32-bit registry view
+//                                           exactly (KEY: HKLM\... or HKCU\...); fails when missing
 //
 // WINDOW is a top-level window text. CTRL is a control's window text (an '&' mnemonic may be
 // left out), or #ID for a control id, or #ID:CLASS for the control of that id and window class. Texts are UTF-8 on the command line and in the output.
@@ -219,7 +221,7 @@ int Usage() {
       " select W C INDEX |"
       " gettext W C |"
       " state W C | msgbox BUTTON [ms] [--title T] | close W | client W | rect W |"
-      " waitexit PID [ms]");
+      " waitexit PID [ms] | reg32 KEY VALUE");
   return 2;
 }
 
@@ -347,6 +349,42 @@ int Run(const std::wstring& cmd, const Args& a) {
       return 1;
     }
     Out("exit " + std::to_string(code));
+    return 0;
+  }
+  if (cmd == L"reg32" && need(3)) {
+    // reg.exe prints through the console's OEM code page, which loses most of the ANSI texts
+    // the program stores; this reads them as they are.
+    std::wstring path = p[1];
+    HKEY root = nullptr;
+    for (const auto& [prefix, key] : {std::pair<const wchar_t*, HKEY>{L"HKLM\\", HKEY_LOCAL_MACHINE},
+                                      {L"HKEY_LOCAL_MACHINE\\", HKEY_LOCAL_MACHINE},
+                                      {L"HKCU\\", HKEY_CURRENT_USER},
+                                      {L"HKEY_CURRENT_USER\\", HKEY_CURRENT_USER}}) {
+      size_t n = wcslen(prefix);
+      if (_wcsnicmp(path.c_str(), prefix, n) == 0) { root = key; path = path.substr(n); break; }
+    }
+    if (!root) return Usage();
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) {
+      Err("no key \"" + Utf8(p[1]) + "\"");
+      return 1;
+    }
+    DWORD type = 0, size = 0;
+    LONG r = RegQueryValueExW(key, p[2].c_str(), nullptr, &type, nullptr, &size);
+    std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
+    if (r == ERROR_SUCCESS)
+      r = RegQueryValueExW(key, p[2].c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size);
+    RegCloseKey(key);
+    if (r != ERROR_SUCCESS) {
+      Err("no value \"" + Utf8(p[2]) + "\"");
+      return 1;
+    }
+    if (type != REG_SZ && type != REG_EXPAND_SZ) {
+      Out("<type " + std::to_string(type) + ">");
+      return 0;
+    }
+    text.resize(wcsnlen(text.c_str(), size / sizeof(wchar_t)));
+    Out(Utf8(text));
     return 0;
   }
   if (cmd == L"msgbox" && need(2)) {

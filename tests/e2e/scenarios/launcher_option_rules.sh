@@ -133,9 +133,11 @@ launcher_leave "$L_NOTE"
 launcher_expect_stored "leaving the note box stores the note" Note "${long_note:0:50}"
 launcher_type "$L_NOTE" ""
 launcher_leave "$L_NOTE"
-launcher_type "$L_NOTE" "x"   # a later change, to be sure the leaving above was handled
-launcher_expect_text "the note box changed" "$L_NOTE" "x"
+e2e_driver type "$L_MAIN" "$L_NOTE" "Café ×2" >/dev/null  # later, to be sure the leaving was handled
+launcher_expect_text "the note box takes the new note" "$L_NOTE" "Café ×2"
 e2e_expect_eq "leaving the emptied note box keeps the stored note" "$(launcher_stored Note)" "${long_note:0:50}"
+launcher_leave "$L_NOTE"
+launcher_expect_stored "a note beyond ASCII is stored" Note "Café ×2"
 
 # --- Proxy ---------------------------------------------------------------------------------------
 launcher_show_page "Update benchmark" 3
@@ -156,6 +158,11 @@ launcher_type "$L_PROXYUSER" "agent smith"
 launcher_type "$L_PROXYPASS" "pa55 word"
 launcher_expect_stored "the password is stored in Base64" ProxyPassword "$(printf 'pa55 word' | base64)"
 e2e_expect_eq "the user name is stored" "$(launcher_stored ProxyUsername)" "agent smith"
+# 58 bytes take two lines of Base64; the next start must read them back whole.
+long_pass="a password of fifty-eight bytes, longer than one line: 58!"
+launcher_type "$L_PROXYPASS" "$long_pass"
+launcher_expect_stored "the long password is stored as two lines of Base64" ProxyPassword \
+  "$(printf '%s' "$long_pass" | base64 -w 76 | sed '$!s/$/\r/')"
 launcher_click "Use Proxy  Server"
 launcher_expect_snapshot "unchecked, the boxes are disabled and keep their texts" \
   "Use Proxy  Server" "$off" "$L_PROXYSERVER" "$grey" "$L_PROXYPORT" "$grey" \
@@ -173,9 +180,9 @@ launcher_expect_snapshot "the next start shows the stored options" \
   "$S30" "$on" "$PM" "$on" "$HQ" "$off" "$HDR" "$on" "$TM" "$off" \
   "Voru3V 2 demo" "$on" "Hardware Shadow Mapping" "$off" "Use Proxy  Server" "$off" \
   "$L_PROXYSERVER" "$grey" \
-  -- "$L_DEMOEDIT" "" "$L_MAPNAME" "04_Penthouse" "$L_NOTE" "${long_note:0:50}" \
+  -- "$L_DEMOEDIT" "" "$L_MAPNAME" "04_Penthouse" "$L_NOTE" "Café ×2" \
   "$L_RESEDIT" "$E2E_INSTALL_WIN\\Benchmark\\" "$L_PROXYSERVER" "p" "$L_PROXYPORT" "8080" \
-  "$L_PROXYUSER" "agent smith" "$L_PROXYPASS" "pa55 word"
+  "$L_PROXYUSER" "agent smith" "$L_PROXYPASS" "$long_pass"
 e2e_expect_eq "the missing results folder stays stored" "$(launcher_stored ResultPath)" 'C:\Gone\'
 launcher_quit
 e2e_end

@@ -3,7 +3,8 @@
 # configuration back. "No" changes nothing and the question comes again at the next start;
 # "Yes" brings SplinterCell3_old.ini back as SplinterCell3.ini byte for byte and clears the
 # flag; "Yes" without a backup changes nothing and keeps the flag. A leftover lumenrig.bat in
-# the game's System folder is removed at every start.
+# the game's System folder is removed at every start and by the close command, not by the Exit
+# picture.
 set -uo pipefail
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/launcher/common.sh"
@@ -30,7 +31,13 @@ e2e_expect_eq "No: the flag stays" "$(launcher_stored NoErrorWarning)" "1"
 e2e_check "No: the backup is untouched" cmp -s "$L_CONFIG/SplinterCell3_old.ini" "$user_ini"
 e2e_check "No: the generated file stays in place" cmp -s "$L_CONFIG/SplinterCell3.ini" "$generated_ini"
 e2e_check "the leftover lumenrig.bat was removed" test ! -e "$L_SYSTEM/lumenrig.bat"
-launcher_quit
+launcher_expect_state "the restore offer does not keep HSMapping's default from loading" \
+  "Hardware Shadow Mapping" "enabled checked"
+# The Exit picture ends the program at once: a batch file is left for the next start.
+printf '@echo off\r\n' > "$L_SYSTEM/lumenrig.bat"
+launcher_click Exit
+e2e_check "the Exit picture ends the launcher" e2e_wait_exit "$E2E_PID" 30 >/dev/null
+e2e_check "after Exit the batch file is still there" test -e "$L_SYSTEM/lumenrig.bat"
 
 # --- The question comes again; answered "Yes" ------------------------------------------------
 launcher_launch
@@ -41,7 +48,11 @@ e2e_check "Yes: no SplinterCell3_old.ini is left" test ! -e "$L_CONFIG/SplinterC
 e2e_expect_eq "Yes: the flag is cleared" "$(launcher_stored NoErrorWarning)" "0"
 sleep 0.5
 e2e_expect_eq "Yes: no further message" "$(launcher_message_boxes)" ""
+e2e_check "the batch file left by Exit was removed at the start" test ! -e "$L_SYSTEM/lumenrig.bat"
+# The close command removes a batch file that appeared meanwhile.
+printf '@echo off\r\n' > "$L_SYSTEM/lumenrig.bat"
 launcher_quit
+e2e_check "closing the window removed lumenrig.bat" test ! -e "$L_SYSTEM/lumenrig.bat"
 
 # --- "Yes" without a backup --------------------------------------------------------------------
 launcher_settings NoErrorWarning 1

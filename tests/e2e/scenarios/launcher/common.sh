@@ -59,8 +59,13 @@ launcher_settings() {
   while [[ $# -gt 0 ]]; do e2e_reg32 "$L_KEY" "$1" REG_SZ "$2"; shift 2; done
 }
 
-# launcher_stored NAME: the stored text, "<missing>" when the value is not there.
-launcher_stored() { e2e_reg32_query "$L_KEY" "$1" 2>/dev/null || echo "<missing>"; }
+# launcher_stored NAME: the stored text exactly (ANSI texts and line breaks included),
+# "<missing>" when the value is not there.
+launcher_stored() {
+  local v
+  v=$(e2e_driver reg32 "$L_KEY" "$1" 2>/dev/null) || { echo "<missing>"; return; }
+  printf '%s' "$v"
+}
 
 launcher_key_exists() { wine reg query "$L_KEY" /reg:32 >/dev/null 2>&1; }
 
