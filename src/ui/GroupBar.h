@@ -36,6 +36,7 @@ class GroupBarGroup : public Wnd {
  protected:
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
   void OnCommand(int code) override;
+  void OnHotChanged() override { InvalidateRect(hwnd_, nullptr, FALSE); }
 
  private:
   friend class GroupBar;
