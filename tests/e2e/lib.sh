@@ -155,6 +155,15 @@ e2e_reg32_query() {
   awk -v v="$2" 'BEGIN{IGNORECASE=1} $1==v {sub(/^[ \t]*[^ \t]+[ \t]+REG_[A-Z_]+[ \t]*/, ""); sub(/\r$/, ""); print; found=1} END{exit !found}' <<<"$out"
 }
 
+# e2e_reg32_get KEY VALUE: prints a string value of the 32-bit view exactly as stored (ANSI
+# texts and inner line breaks included; reg.exe's output goes through the OEM code page and
+# turns "é" or "×" into other characters), or fails when it is missing. Needs e2e_begin.
+e2e_reg32_get() {
+  local v
+  v=$(e2e_driver reg32 "$1" "$2" 2>/dev/null) || return 1
+  printf '%s\n' "$v"
+}
+
 # e2e_install_dist [DIST]: copies the product's dist folder to C:\Program Files\Lumenrig\.
 E2E_INSTALL_WIN='C:\Program Files\Lumenrig'
 e2e_install_dist() {

@@ -61,11 +61,7 @@ launcher_settings() {
 
 # launcher_stored NAME: the stored text exactly (ANSI texts and line breaks included),
 # "<missing>" when the value is not there.
-launcher_stored() {
-  local v
-  v=$(e2e_driver reg32 "$L_KEY" "$1" 2>/dev/null) || { echo "<missing>"; return; }
-  printf '%s' "$v"
-}
+launcher_stored() { e2e_reg32_get "$L_KEY" "$1" || echo "<missing>"; }
 
 launcher_key_exists() { wine reg query "$L_KEY" /reg:32 >/dev/null 2>&1; }
 
