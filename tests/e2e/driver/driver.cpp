@@ -42,6 +42,7 @@ namespace {
 
 constexpr DWORD kDefaultTimeoutMs = 10000;
 constexpr UINT kSendTimeoutMs = 5000;
+constexpr UINT kReadTimeoutMs = 20000;
 
 std::string Utf8(const std::wstring& w) {
   if (w.empty()) return {};
@@ -79,18 +80,27 @@ std::wstring ClassOf(HWND h) {
 }
 
 // The text a control reports for itself. WM_GETTEXT (not GetWindowText, which does not ask
-// another process's window) so that owner-drawn and custom controls answer too.
-std::wstring TextOf(HWND h) {
+// another process's window) so that owner-drawn and custom controls answer too. A program
+// whose thread is busy (a blocking wait of several seconds) answers late, not never: no
+// SMTO_ABORTIFHUNG, and a generous limit. Returns false when the window did not answer.
+bool ReadText(HWND h, std::wstring* text) {
   DWORD_PTR len = 0;
-  if (!SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &len))
-    return {};
+  if (!SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kReadTimeoutMs, &len))
+    return false;
   std::wstring buf(static_cast<size_t>(len) + 1, L'\0');
   DWORD_PTR got = 0;
   if (!SendMessageTimeoutW(h, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()),
-                           SMTO_ABORTIFHUNG, kSendTimeoutMs, &got))
-    return {};
+                           SMTO_NORMAL, kReadTimeoutMs, &got))
+    return false;
   buf.resize(wcsnlen(buf.c_str(), buf.size()));
-  return buf;
+  *text = buf;
+  return true;
+}
+
+std::wstring TextOf(HWND h) {
+  std::wstring t;
+  ReadText(h, &t);
+  return t;
 }
 
 std::wstring WithoutMnemonic(const std::wstring& s) {
@@ -466,7 +476,12 @@ int Run(const std::wstring& cmd, const Args& a) {
     return 0;
   }
   if (cmd == L"gettext") {
-    Out(Utf8(TextOf(c)));
+    std::wstring t;
+    if (!ReadText(c, &t)) {
+      Err("the control did not answer WM_GETTEXT");
+      return 1;
+    }
+    Out(Utf8(t));
     return 0;
   }
   if (cmd == L"state") {
