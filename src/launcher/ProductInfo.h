@@ -13,6 +13,6 @@ inline constexpr const char* kAboutFirstLine = "Lumenrig 1.0";
 // Both sites are placeholders under the reserved "example" domain until the project has
 // addresses of its own. The sponsor's address is also its logo's tool-tip.
 inline constexpr const char* kHomePageUrl = "http://www.tavorin.example/";
-inline constexpr const char* kSponsorUrl = "http://www.sponsor.example/";
+inline constexpr const char* kSponsorUrl = "http://www.halvard.example/";
 
 }  // namespace launcher
