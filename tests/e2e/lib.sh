@@ -164,6 +164,19 @@ e2e_reg32_get() {
   printf '%s\n' "$v"
 }
 
+# e2e_mouse_to WINDOW CTRL [X Y]: moves the real (X server's) mouse pointer to the control's
+# centre, or to X,Y from its top left, and gives the program a moment to answer the move. The
+# windows on the way get WM_MOUSEMOVE and, having asked for it, WM_MOUSELEAVE, as with a mouse.
+# Wine's virtual desktop fills the X screen from its top left, so the points are the same.
+e2e_mouse_to() {
+  command -v xdotool >/dev/null || { e2e_fail "xdotool is not installed"; return 1; }
+  local x y
+  read -r x y <<<"$(e2e_driver point "$@" | tr -d '\r')" || return 1
+  [[ -n $x && -n $y ]] || return 1
+  xdotool mousemove --sync "$x" "$y" 2>/dev/null || xdotool mousemove "$x" "$y"
+  sleep 0.3
+}
+
 # e2e_install_dist [DIST]: copies the product's dist folder to C:\Program Files\Lumenrig\.
 E2E_INSTALL_WIN='C:\Program Files\Lumenrig'
 e2e_install_dist() {

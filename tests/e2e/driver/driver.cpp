@@ -9,6 +9,8 @@
 //   e2edriver waitcontrol WINDOW CTRL [ms]  wait until the control exists
 //   e2edriver click WINDOW CTRL [--command] BM_CLICK to a button, else BN_CLICKED to its parent
 //   e2edriver leave WINDOW CTRL             WM_MOUSELEAVE to the control
+//   e2edriver point WINDOW CTRL [X Y]       prints the screen point of the control's centre,
+//                                           or of X,Y from its top left
 //   e2edriver settext WINDOW CTRL TEXT [--no-notify]   WM_SETTEXT, then EN_CHANGE to the parent
 //   e2edriver type WINDOW CTRL TEXT         WM_CHAR for each character, as keystrokes (U+0008: backspace)
 //   e2edriver select WINDOW CTRL INDEX      a drop-down list picks item INDEX (-1: none), CBN_SELCHANGE
@@ -227,7 +229,7 @@ DWORD TimeoutArg(const Args& a, size_t index) {
 
 int Usage() {
   Err("usage: e2edriver list | tree W | wait W [ms] | waitgone W [ms] | waitcontrol W C [ms] |"
-      " click W C [--command] | leave W C | settext W C TEXT [--no-notify] | type W C TEXT |"
+      " click W C [--command] | leave W C | point W C [X Y] | settext W C TEXT [--no-notify] | type W C TEXT |"
       " select W C INDEX |"
       " gettext W C |"
       " state W C | msgbox BUTTON [ms] [--title T] | close W | client W | rect W |"
@@ -434,6 +436,16 @@ int Run(const std::wstring& cmd, const Args& a) {
       PostMessageW(GetParent(c), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), BN_CLICKED),
                    reinterpret_cast<LPARAM>(c));
     }
+    return 0;
+  }
+  if (cmd == L"point") {
+    // Where the mouse would go: the harness moves the X pointer there (e2e_mouse_to), since
+    // input injected from inside Wine does not always agree with the X server's pointer.
+    RECT r{};
+    GetWindowRect(c, &r);
+    POINT pt{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    if (p.size() >= 5) pt = POINT{r.left + _wtoi(p[3].c_str()), r.top + _wtoi(p[4].c_str())};
+    Out(std::to_string(pt.x) + " " + std::to_string(pt.y));
     return 0;
   }
   if (cmd == L"leave") {

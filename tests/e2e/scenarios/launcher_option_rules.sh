@@ -63,8 +63,11 @@ launcher_leave "$HDR"
 launcher_expect_stored "leaving HDR stores 1" HDR 1
 launcher_click "$HDR"
 launcher_expect_snapshot "HDR unchecked clears and disables Tone Mapping" "$HDR" "$off" "$TM" "$grey"
-launcher_leave "$TM"
-launcher_expect_stored "leaving the cleared Tone Mapping stores 0" ToneMapping 0
+# With the mouse: a disabled box gets no mouse messages of its own, its frame reports the
+# pointer leaving it.
+e2e_mouse_to "$L_MAIN" "$TM"
+e2e_mouse_to "$L_MAIN" "$TM" 100 30   # below the frame
+launcher_expect_stored "the mouse leaving the cleared Tone Mapping stores 0" ToneMapping 0
 
 # --- Hardware shadow mapping -------------------------------------------------------------------
 launcher_show_page "Add. settings" 6
