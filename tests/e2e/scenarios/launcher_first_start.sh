@@ -21,6 +21,8 @@ launcher_start
 sleep 0.5
 e2e_expect_eq "no message box on the first start" "$(launcher_message_boxes)" ""
 launcher_expect_page 5
+e2e_expect_eq "both navigation groups start closed" \
+  "$(launcher_visible "Paths & information")$(launcher_visible "Benchmark help")" "00"
 e2e_expect_eq "the game's System folder is shown" "$(launcher_text "$L_SC3PATH")" "$SYSTEM_WIN"
 launcher_expect_designed_state "no key"
 e2e_check "version.txt waits for a start with a key" test -f "$E2E_INSTALL_DIR/version.txt"

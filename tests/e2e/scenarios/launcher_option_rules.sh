@@ -144,6 +144,8 @@ launcher_expect_stored "a note beyond ASCII is stored" Note "Café ×2"
 
 # --- Proxy ---------------------------------------------------------------------------------------
 launcher_show_page "Update benchmark" 3
+e2e_expect_eq "opening \"Help\" closed \"Options\"" \
+  "$(launcher_visible "Base settings")$(launcher_visible "About...")" "01"
 launcher_expect_snapshot "no proxy at start-up" "Use Proxy  Server" "$off" \
   "$L_PROXYSERVER" "$grey" "$L_PROXYPORT" "$grey" "$L_PROXYUSER" "$grey" "$L_PROXYPASS" "$grey"
 launcher_click "Use Proxy  Server"
