@@ -21,6 +21,7 @@
 //   e2edriver client WINDOW                 prints the client size WxH
 //   e2edriver rect WINDOW                   prints the window rectangle left top right bottom
 //   e2edriver waitexit PID [ms]             waits for the process to end; prints its exit code
+//   e2edriver hold FILE MS                  opens FILE with no sharing, prints "held", keeps it MS
 //   e2edriver reg32 KEY VALUE               prints a string value of the 32-bit registry view
 //                                           exactly (KEY: HKLM\... or HKCU\...); fails when missing
 //
@@ -233,7 +234,7 @@ int Usage() {
       " select W C INDEX |"
       " gettext W C |"
       " state W C | msgbox BUTTON [ms] [--title T] | close W | client W | rect W |"
-      " waitexit PID [ms] | reg32 KEY VALUE");
+      " waitexit PID [ms] | hold FILE MS | reg32 KEY VALUE");
   return 2;
 }
 
@@ -361,6 +362,19 @@ int Run(const std::wstring& cmd, const Args& a) {
       return 1;
     }
     Out("exit " + std::to_string(code));
+    return 0;
+  }
+  if (cmd == L"hold" && need(3)) {
+    // A file another program has open without sharing cannot be read by anyone else.
+    HANDLE h = CreateFileW(p[1].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+      Err("cannot open \"" + Utf8(p[1]) + "\"");
+      return 1;
+    }
+    Out("held");
+    Sleep(static_cast<DWORD>(_wtoi(p[2].c_str())));
+    CloseHandle(h);
     return 0;
   }
   if (cmd == L"reg32" && need(3)) {

@@ -4,7 +4,8 @@
 # shows the defaults (Shader 3.0 with every effect, hardware shadow mapping, the report extras,
 # the default results folder), takes its version from version.txt (the first three characters;
 # the file is consumed) and stores nothing but the version and the shader profile. A later start
-# without the file shows the same version and loads every stored option into its control.
+# without the file shows the same version and loads every stored option into its control. A
+# version.txt that cannot be read ends the loading with an error box.
 set -uo pipefail
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/launcher/common.sh"
@@ -81,4 +82,21 @@ e2e_expect_eq "an unknown shader profile is stored as 3" "$(launcher_stored Shad
 e2e_expect_eq "rows the display lacks keep their stored value" "$(launcher_stored 1280)" "1"
 e2e_expect_eq "Programversion stays" "$(launcher_stored Programversion)" "2.4"
 launcher_quit
+
+# --- version.txt that cannot be read -------------------------------------------------------------
+# Another program has it open without sharing: the error box, and start-up stops there.
+printf '3.00\r\n' > "$E2E_INSTALL_DIR/version.txt"
+held="$E2E_ARTIFACTS/${E2E_NAME// /_}.held"
+e2e_driver hold "$E2E_INSTALL_WIN\\version.txt" 20000 >"$held" 2>&1 &
+for ((i = 0; i < 50; i++)); do grep -q held "$held" 2>/dev/null && break; sleep 0.1; done
+launcher_launch
+launcher_answer OK "Cannot open file \"$E2E_INSTALL_WIN\\version.txt\"." "an unreadable version.txt"
+launcher_wait_main
+launcher_expect_snapshot "after the failed read nothing more is loaded" \
+  "640 × 480" "enabled unchecked" "1280 × 1024" "enabled unchecked" "User defined demo" "enabled unchecked" \
+  "Shader 3.0 (Read the help)" "enabled unchecked" "Use Proxy  Server" "enabled unchecked" \
+  -- "$L_LABEL21" "version" "$L_SC3PATH" "$SYSTEM_WIN" "$L_NOTE" ""
+e2e_expect_eq "the unread version is not stored" "$(launcher_stored Programversion)" "2.4"
+launcher_quit
+e2e_check "the unread version.txt is kept" test -f "$E2E_INSTALL_DIR/version.txt"
 e2e_end
