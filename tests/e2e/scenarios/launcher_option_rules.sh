@@ -5,7 +5,7 @@
 # user-defined demo's controls, whose file dialog copies the demo into the game's folder; the map list completes typed names and stores the index of a
 # listed map only; the note box takes 50 characters and stores a non-empty note when the mouse
 # leaves it; the proxy check box enables its four boxes, and each box stores its last non-empty
-# text. The next start shows it all.
+# text. The next start shows it all; the update check refuses a port that is not a number.
 set -uo pipefail
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/launcher/common.sh"
@@ -189,5 +189,18 @@ launcher_expect_snapshot "the next start shows the stored options" \
   "$L_RESEDIT" "$E2E_INSTALL_WIN\\Benchmark\\" "$L_PROXYSERVER" "p" "$L_PROXYPORT" "8080" \
   "$L_PROXYUSER" "agent smith" "$L_PROXYPASS" "$long_pass"
 e2e_expect_eq "the missing results folder stays stored" "$(launcher_stored ResultPath)" 'C:\Gone\'
+
+# "Update benchmark" on the first page only leads to the update page; the one there starts the
+# check, which with the proxy on first needs a port that is a number.
+launcher_show_page "Paths & information" 0
+launcher_click '#307'
+[[ $(_launcher_poll launcher_visible '#203' -- 1) == 1 ]] || e2e_fail "\"Update benchmark\" on the first page did not show the update page"
+sleep 0.5
+e2e_expect_eq "nothing else happens" "$(launcher_message_boxes)" ""
+launcher_click "Use Proxy  Server"
+launcher_expect_state "the proxy is on again" "Use Proxy  Server" "$on"
+launcher_type "$L_PROXYPORT" "80a"
+launcher_click '#606'
+launcher_answer OK "'80a' is not a valid integer value" "a port that is not a number"
 launcher_quit
 e2e_end
