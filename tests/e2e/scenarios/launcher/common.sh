@@ -155,12 +155,6 @@ launcher_expect_stored() {
   e2e_expect_eq "$1" "$(_launcher_poll launcher_stored "$2" -- "$3")" "$3"
 }
 
-# launcher_expect_states DESCRIPTION CTRL STATE [CTRL STATE ...]: several controls at once.
-launcher_expect_states() {
-  local what=$1; shift
-  while [[ $# -gt 0 ]]; do launcher_expect_state "$what: $1" "$1" "$2"; shift 2; done
-}
-
 # launcher_page ITEM: opens the navigation group that holds the item if needed and clicks it.
 launcher_page() {
   local group=Options
