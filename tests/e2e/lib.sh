@@ -59,7 +59,7 @@ e2e_template() {
   if [[ -f $stamp && "$(cat "$stamp")" == "$want" ]]; then return 0; fi
   e2e_log "initialising the template Wine prefix (once)"
   rm -rf "$E2E_TEMPLATE"
-  mkdir -p "$E2E_WORK"
+  mkdir -p "$E2E_WORK" "$(dirname "$E2E_TEMPLATE")"
   WINEPREFIX=$E2E_TEMPLATE DISPLAY= wineboot -i >/dev/null 2>&1 || true
   WINEPREFIX=$E2E_TEMPLATE wineserver -w
   [[ -f $E2E_TEMPLATE/system.reg ]] || { echo "cannot create a Wine prefix" >&2; return 1; }
