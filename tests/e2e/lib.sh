@@ -55,7 +55,7 @@ e2e_expect_eq() {
 # later runs copy it. Redone when the Wine version changes.
 e2e_template() {
   local stamp="$E2E_TEMPLATE/.lumenrig-stamp" want
-  want="$(wine --version 2>/dev/null) template 1"
+  want="$(wine --version 2>/dev/null) template 2"
   if [[ -f $stamp && "$(cat "$stamp")" == "$want" ]]; then return 0; fi
   e2e_log "initialising the template Wine prefix (once)"
   rm -rf "$E2E_TEMPLATE"
@@ -63,6 +63,12 @@ e2e_template() {
   WINEPREFIX=$E2E_TEMPLATE DISPLAY= wineboot -i >/dev/null 2>&1 || true
   WINEPREFIX=$E2E_TEMPLATE wineserver -w
   [[ -f $E2E_TEMPLATE/system.reg ]] || { echo "cannot create a Wine prefix" >&2; return 1; }
+  # Wine's own fonts (package fonts-wine) inside the prefix: without them every face, "MS Sans
+  # Serif" included, falls back to a wider one and the skin's texts do not fit as designed.
+  if [[ -d /usr/share/wine/fonts ]]; then
+    mkdir -p "$E2E_TEMPLATE/drive_c/windows/Fonts"
+    cp -n /usr/share/wine/fonts/* "$E2E_TEMPLATE/drive_c/windows/Fonts/" 2>/dev/null || true
+  fi
   echo "$want" > "$stamp"
 }
 
