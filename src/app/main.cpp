@@ -19,6 +19,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   InitCommonControlsEx(&controls);
 
   platform::Win32Platform os(launcher::kApplicationTitle);
+  // A handler that raises while a process end is handed over reaches the general error box
+  // like any other event's exception.
+  os.processes.onHandOverError = [&os](const std::exception& e) { os.messages.ShowError(e.what()); };
   platform::Win32FileDialogs dialogs;
   ui::MainWindow view(instance);
   int exitCode = 0;
