@@ -2,7 +2,8 @@
 // would see it: top-level windows and their child controls (at any depth) are found by their
 // window text. Runs inside the same Wine prefix and desktop as the program under test.
 //
-//   e2edriver list                          top-level windows: hwnd pid class "text" flags
+//   e2edriver list [--quick]                top-level windows: hwnd pid class "text" flags
+//                                           (--quick: texts without asking the windows)
 //   e2edriver tree WINDOW                   the window and every descendant control
 //   e2edriver wait WINDOW [ms]              wait until a visible window WINDOW exists; prints hwnd pid
 //   e2edriver waitgone WINDOW [ms]          wait until no visible window WINDOW exists
@@ -100,8 +101,18 @@ bool ReadText(HWND h, std::wstring* text) {
   return true;
 }
 
+// With --quick, texts are taken as the system keeps them (GetWindowText), without asking the
+// windows: a look at the screen while a program's thread is blocked (a splash that waits)
+// must not wait for it.
+bool g_quick = false;
+
 std::wstring TextOf(HWND h) {
   std::wstring t;
+  if (g_quick) {
+    wchar_t buf[512] = {};
+    GetWindowTextW(h, buf, 512);
+    return buf;
+  }
   ReadText(h, &t);
   return t;
 }
@@ -217,6 +228,7 @@ Args Parse(int argc, wchar_t** argv) {
     std::wstring s = argv[i];
     if (s == L"--command") a.command = true;
     else if (s == L"--no-notify") a.noNotify = true;
+    else if (s == L"--quick") g_quick = true;
     else if (s == L"--title" && i + 1 < argc) { a.title = argv[++i]; a.hasTitle = true; }
     else a.positional.push_back(s);
   }
@@ -229,7 +241,7 @@ DWORD TimeoutArg(const Args& a, size_t index) {
 }
 
 int Usage() {
-  Err("usage: e2edriver list | tree W | wait W [ms] | waitgone W [ms] | waitcontrol W C [ms] |"
+  Err("usage: e2edriver list [--quick] | tree W | wait W [ms] | waitgone W [ms] | waitcontrol W C [ms] |"
       " click W C [--command] | leave W C | point W C [X Y] | settext W C TEXT [--no-notify] | type W C TEXT |"
       " select W C INDEX |"
       " gettext W C |"
