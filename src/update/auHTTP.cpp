@@ -258,8 +258,12 @@ void TauCustomHTTP::Transfer(TauEventThread& worker) {
     if (!headers.empty())
       FHttp.InetAddRequestHeaders(FRequest, headers, FStatusCode == 416 ? kAddReqFlagReplace : kAddReqFlagAdd);
 
-    SendRequestLoop(worker);
-    if (FStatusCode == -1) return;
+    if (!SendRequestLoop(worker)) {
+      // A send that fails ends the work, also a resend after an answer: that answer's
+      // status is the outcome, with no headers or body read for it.
+      if (FStatusCode != -1) FStream = std::make_unique<TauMemoryStream>();
+      return;
+    }
     ReadHeaders(worker);
     if (!FContinueDownload) return;
     ReadBody(worker, false);
@@ -269,12 +273,12 @@ void TauCustomHTTP::Transfer(TauEventThread& worker) {
   if (FSucceeded && FFileSize != 0 && FStream) FSucceeded = FFileSize == FBytesRead;
 }
 
-void TauCustomHTTP::SendRequestLoop(TauEventThread& worker) {
+bool TauCustomHTTP::SendRequestLoop(TauEventThread& worker) {
   int proxyAnswers = 0;
   do {
     CheckAbort(worker);
     FTryAgain = false;
-    if (!FHttp.InetSendRequest(FRequest)) return;
+    if (!FHttp.InetSendRequest(FRequest)) return false;
     std::string code;
     if (FHttp.InetQueryInfo(FRequest, kQueryStatusCode, code, 4096)) {
       int value = 0;
@@ -300,6 +304,7 @@ void TauCustomHTTP::SendRequestLoop(TauEventThread& worker) {
       FHttp.InetSetOptionText(FRequest, kOptionProxyPassword, Proxy.ProxyPassword);
     }
   } while (FTryAgain);
+  return true;
 }
 
 std::string TauCustomHTTP::Query(uint32_t info) {

@@ -185,7 +185,8 @@ class TauCustomHTTP : public TauLoginComponent, private platform::HttpStatusSink
   void StartWorker(bool wait);
   void Execute(TauEventThread& worker);
   void Transfer(TauEventThread& worker);
-  void SendRequestLoop(TauEventThread& worker);
+  // False when a send failed.
+  bool SendRequestLoop(TauEventThread& worker);
   void ReadHeaders(TauEventThread& worker);
   void ReadBody(TauEventThread& worker, bool local);
   void CheckAbort(TauEventThread& worker);
