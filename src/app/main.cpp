@@ -34,6 +34,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     view.Create(form);
     os.messages.SetOwner(reinterpret_cast<uintptr_t>(view.Handle()));
     dialogs.SetOwner(reinterpret_cast<uintptr_t>(view.Handle()));
+    // The shell's progress and error windows of every copy and move belong to the main window.
+    form.FileOp.OwnerWindow = reinterpret_cast<uintptr_t>(view.Handle());
     view.Bind(form, os.messages);
     // Closing the main window ends the program.
     view.OnDestroyed = [] { PostQuitMessage(0); };
