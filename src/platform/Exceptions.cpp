@@ -12,6 +12,7 @@ EOSError MakeOSError(uint32_t code, const std::string& systemText) {
     else break;
   }
   char head[64];
-  std::snprintf(head, sizeof head, "System Error.  Code: %u.\r\n", static_cast<unsigned>(code));
+  // The code is shown as a signed number, as the system's own error texts number them.
+  std::snprintf(head, sizeof head, "System Error.  Code: %d.\r\n", static_cast<int32_t>(code));
   return EOSError(code, head + text);
 }

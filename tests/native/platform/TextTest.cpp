@@ -29,4 +29,5 @@ TEST(OSError, MessageCarriesCodeAndTrimmedSystemText) {
             "System Error.  Code: 2.\r\nThe system cannot find the file specified");
   EXPECT_EQ(MakeOSError(0, "ignored").Message(), "A call to an OS function failed");
   EXPECT_EQ(MakeOSError(5, "x").ErrorCode, 5u);
+  EXPECT_EQ(MakeOSError(0x80070005u, "Access is denied.").Message(), "System Error.  Code: -2147024891.\r\nAccess is denied");
 }
