@@ -121,6 +121,37 @@ TEST_F(MainWindowTest, EveryNamedControlIsAWindowOfItsOwnWithItsText) {
   EXPECT_EQ(TextOf(Control(ids::NoteEdit)), "fresh drivers");
 }
 
+// The skin is one fixed picture: every window-level control sits on its own spot of it.
+TEST_F(MainWindowTest, WindowLevelControlsSitAtTheirPlacesOnTheBackground) {
+  struct Case { int id; int left, top, width, height; };
+  const Case cases[] = {
+      {ids::Image1, 0, 0, 503, 488},       {ids::Image3, 450, 16, 16, 13},
+      {ids::Image2, 470, 8, 17, 19},       {ids::BenchButton, 40, 440, 101, 29},
+      {ids::RzGroupBar1, 26, 224, 120, 209}, {ids::PageControl, 178, 150, 300, 320},
+      {ids::Panel1, 174, 152, 307, 321},
+  };
+  for (const Case& c : cases) {
+    HWND control = Control(c.id);
+    ASSERT_NE(control, nullptr) << "id " << c.id;
+    RECT rc;
+    GetWindowRect(control, &rc);
+    MapWindowPoints(HWND_DESKTOP, view.Handle(), reinterpret_cast<POINT*>(&rc), 2);
+    EXPECT_EQ(rc.left, c.left) << "id " << c.id;
+    EXPECT_EQ(rc.top, c.top) << "id " << c.id;
+    EXPECT_EQ(rc.right - rc.left, c.width) << "id " << c.id;
+    EXPECT_EQ(rc.bottom - rc.top, c.height) << "id " << c.id;
+  }
+  // The pictures on the pages keep their sizes too.
+  const Case pictures[] = {
+      {ids::AboutPicture, 0, 0, 218, 98}, {ids::SponsorLogo1, 0, 0, 84, 93}, {ids::SponsorLogo2, 0, 0, 84, 93}};
+  for (const Case& c : pictures) {
+    RECT rc;
+    GetWindowRect(Control(c.id), &rc);
+    EXPECT_EQ(rc.right - rc.left, c.width) << "id " << c.id;
+    EXPECT_EQ(rc.bottom - rc.top, c.height) << "id " << c.id;
+  }
+}
+
 TEST_F(MainWindowTest, OptionsThenHelpLeavesOnlyHelpOpenAndItemsShowTheirPages) {
   ClickThroughParent(Control(ids::RzGroup1));
   EXPECT_EQ(form->RzGroupBar1.Value(), TForm1::GroupOptions);
