@@ -2,6 +2,7 @@
 // navigation, the events that save, the pictures that end or move the program, the splash.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "fakes/FakeFileDialogs.h"
@@ -150,6 +151,48 @@ TEST_F(MainWindowTest, WindowLevelControlsSitAtTheirPlacesOnTheBackground) {
     EXPECT_EQ(rc.right - rc.left, c.width) << "id " << c.id;
     EXPECT_EQ(rc.bottom - rc.top, c.height) << "id " << c.id;
   }
+}
+
+// The pages' fixed texts are found by what they say, so they must say it to the byte
+// (the doubled space before "reliable" included).
+TEST_F(MainWindowTest, ThePagesFixedTextsStandAsWritten) {
+  std::vector<std::string> texts;
+  EnumChildWindows(
+      view.Handle(),
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        reinterpret_cast<std::vector<std::string>*>(lp)->push_back(TextOf(hwnd));
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&texts));
+  const char* const expected[] = {
+      "Splinter Cell 3 path",
+      "Results folder",
+      "Benchmark notes (50 chars at most!)",
+      "Benchmark version:",
+      "Map name:",
+      "The program don't handle the filtering. You can be defined at the Display Properties of the OS. "
+      "Please use this method for the  reliable benchmarking.",
+      "IMPORTANT! Minimum requirements of the Shader\r\n"
+      "model 3.0: DirectX 9.0c, and the latest NVIDIA/ATI\r\n"
+      "video card drivers. For the moment the Pixel Shader 3.0\r\n"
+      "only works on NVIDIA 6xxx/7xxx and ATI X1x00 video\r\n"
+      "cards.",
+      "Proxy Server",
+      "Proxy Port",
+      "Username",
+      "Password",
+      "Additional information about other settings\r\n"
+      "\r\n"
+      "- The trilinear filtering always ON.\r\n"
+      "- The shadow resolution always HIGH.\r\n"
+      "- The specular lighting always ON.\r\n"
+      "- The high quality textures always ON.\r\n"
+      "- The vertical synchronization always OFF.\r\n"
+      "- The sounds and music always OFF.\r\n"
+      "- The textures depth always 32 bit.",
+  };
+  for (const char* text : expected)
+    EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
 }
 
 TEST_F(MainWindowTest, OptionsThenHelpLeavesOnlyHelpOpenAndItemsShowTheirPages) {
