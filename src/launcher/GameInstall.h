@@ -2,15 +2,15 @@
 // The detected game and the fixed paths of this program.
 #include <string>
 
+#include "bench/GameInterface.h"
+
 namespace launcher {
 
-// The game's registry keys under HKLM, read only.
-inline constexpr const char* kGameKeyPath = "SOFTWARE\\Ubisoft\\Tom Clancy's Splinter Cell Chaos Theory";
-inline constexpr const char* kGameVersionsKeyPath =
-    "SOFTWARE\\Ubisoft\\Tom Clancy's Splinter Cell Chaos Theory\\Versions";
-inline constexpr const char* kRequiredGameVersion = "1.05.157";
-// Below the all-users application-data folder.
-inline constexpr const char* kGameConfigSubfolder = "\\Ubisoft\\Tom Clancy's Splinter Cell Chaos Theory\\";
+// The game's registry keys under HKLM (read only) and its folders: what the launcher relies
+// on from the game is kept with the game interface.
+inline constexpr const char* kGameKeyPath = bench::kGameKey;
+inline constexpr const char* kGameVersionsKeyPath = bench::kGameVersionsKey;
+inline constexpr const char* kRequiredGameVersion = bench::kSupportedGameVersion;
 
 struct GameInstall {
   std::string InstallDir;    // empty unless the version check passed

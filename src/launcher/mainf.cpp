@@ -119,7 +119,7 @@ void TForm1::RunStartup() {
   host_.ApplyGroupBarColours(RzGroupBar1Colours);
 
   ProgramFolder = FolderOf(os_.folders.ModuleFileName());
-  GameInstall.ConfigFolder = os_.folders.CommonAppData() + launcher::kGameConfigSubfolder;
+  GameInstall.ConfigFolder = bench::ConfigFolderOf(os_.folders.CommonAppData());
 
   ShowPage(PageAbout);
 
@@ -136,16 +136,16 @@ void TForm1::RunStartup() {
 bool TForm1::DetectGame() {
   auto versions = os_.registry.Open(platform::RegRoot::LocalMachine, launcher::kGameVersionsKeyPath);
   if (!versions) return false;
-  GameInstall.GameVersion = launcher::ReadStringValue(*versions, "SplinterCell3");
+  GameInstall.GameVersion = launcher::ReadStringValue(*versions, bench::kGameVersionValue);
   if (GameInstall.GameVersion != launcher::kRequiredGameVersion) {
     os_.messages.ShowMessage(kWrongGameVersionText);
     return false;
   }
   auto game = os_.registry.Open(platform::RegRoot::LocalMachine, launcher::kGameKeyPath);
-  if (game) GameInstall.InstallDir = launcher::ReadStringValue(*game, "InstallDir");
+  if (game) GameInstall.InstallDir = launcher::ReadStringValue(*game, bench::kInstallDirValue);
   // Without an installation folder there is no System folder to speak of; an empty one
   // makes the run refuse instead of aiming at "\system\" of whatever drive is current.
-  if (!GameInstall.InstallDir.empty()) GameInstall.SystemFolder = GameInstall.InstallDir + "\\system\\";
+  if (!GameInstall.InstallDir.empty()) GameInstall.SystemFolder = bench::SystemFolderOf(GameInstall.InstallDir);
   SC3PathEdit.SetText(GameInstall.SystemFolder);
   return true;
 }
@@ -244,15 +244,15 @@ void TForm1::LoadShaderProfile() {
 
 void TForm1::DeleteLeftoverBatch() {
   if (GameInstall.SystemFolder.empty()) return;
-  const std::string batch = GameInstall.SystemFolder + "lumenrig.bat";
+  const std::string batch = GameInstall.SystemFolder + bench::kBenchBatchFile;
   if (os_.files.FileExists(batch)) os_.files.RemoveFile(batch);
 }
 
 void TForm1::OfferRestore() {
   if (store_->ReadValue("NoErrorWarning") != "1") return;
   if (!os_.messages.Confirm(kRestoreQuestion)) return;
-  const std::string backup = GameInstall.ConfigFolder + "SplinterCell3_old.ini";
-  const std::string config = GameInstall.ConfigFolder + "SplinterCell3.ini";
+  const std::string backup = GameInstall.ConfigFolder + bench::kGameConfigBackupFile;
+  const std::string config = GameInstall.ConfigFolder + bench::kGameConfigFile;
   if (!os_.files.FileExists(backup)) return;
   if (os_.files.FileExists(config)) os_.files.RemoveFile(config);
   os_.clock.Wait(kRestoreDelayMilliseconds);
