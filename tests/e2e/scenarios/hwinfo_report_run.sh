@@ -6,14 +6,7 @@ set -uo pipefail
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/hwinfo/common.sh"
 
-EXPECTED=(
-  "Operating System: Windows 10 Pro 64-bit (10.0, Build 19045) (19041.vb_release.191206-1406)"
-  "Processor: AMD Ryzen 5 3600 6-Core Processor              (12 CPUs), ~3.6GHz"
-  "Memory: 16384MB RAM"
-  "Card name: NVIDIA GeForce GTX 1060 6GB"
-  "Display Memory: 14212 MB"
-  "Driver Version: 31.0.15.3623"
-)
+EXPECTED=("${HW_FULL_REPORT_LINES[@]}")
 
 e2e_begin "hardware description in the run's report" 1024x768
 e2e_install_dist || e2e_end

@@ -107,3 +107,13 @@ hw_install_game() {
   e2e_reg32 "$HW_KEY" 640 REG_SZ 1
   e2e_reg32 "$HW_KEY" Demo REG_SZ 1
 }
+
+# The six lines the stand-in dxdiag's full report yields, in the dialog's order.
+HW_FULL_REPORT_LINES=(
+  "Operating System: Windows 10 Pro 64-bit (10.0, Build 19045) (19041.vb_release.191206-1406)"
+  "Processor: AMD Ryzen 5 3600 6-Core Processor              (12 CPUs), ~3.6GHz"
+  "Memory: 16384MB RAM"
+  "Card name: NVIDIA GeForce GTX 1060 6GB"
+  "Display Memory: 14212 MB"
+  "Driver Version: 31.0.15.3623"
+)
