@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commdlg.h>
 #include <shlobj.h>
+#include <shobjidl.h>
 
 #include <vector>
 
@@ -29,17 +30,55 @@ GetOpenFileNameFn OpenFileDialog() {
   return fn;
 }
 
+// Lets the folder browser list hidden folders too, whatever Explorer is set to: the browser
+// hands out its filter site when it starts (BFFM_IUNKNOWN), and this filter widens what the
+// browser enumerates. A browser without a filter site simply shows what Explorer shows.
+class ShowHiddenFolders : public IFolderFilter {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IFolderFilter)) {
+      *out = static_cast<IFolderFilter*>(this);
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  // Lives on the stack of SelectFolder, for as long as the browser that uses it.
+  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE ShouldShow(IShellFolder*, PCIDLIST_ABSOLUTE, PCUITEMID_CHILD) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE GetEnumFlags(IShellFolder*, PCIDLIST_ABSOLUTE, HWND*, DWORD* flags) override {
+    *flags |= SHCONTF_INCLUDEHIDDEN;
+    return S_OK;
+  }
+};
+
+int CALLBACK BrowseCallback(HWND, UINT message, LPARAM lp, LPARAM data) {
+  if (message == BFFM_IUNKNOWN && lp) {
+    IFolderFilterSite* site = nullptr;
+    auto* browser = reinterpret_cast<IUnknown*>(lp);
+    if (SUCCEEDED(browser->QueryInterface(IID_IFolderFilterSite, reinterpret_cast<void**>(&site))) && site) {
+      site->SetFilter(reinterpret_cast<ShowHiddenFolders*>(data));
+      site->Release();
+    }
+  }
+  return 0;
+}
+
 }  // namespace
 
 // The resizable browser of the newer style offers "Make New Folder" and the folders'
-// context menus (delete, rename); it shows hidden folders as Explorer is set to. It needs
-// OLE on the calling thread, which the program initialises at its start.
+// context menus (delete, rename), and lists hidden folders as well. It needs OLE on the
+// calling thread, which the program initialises at its start.
 bool Win32FileDialogs::SelectFolder(std::string& folder) {
   char display[MAX_PATH] = {};
   BROWSEINFOA info{};
   info.hwndOwner = Owner(owner_);
   info.pszDisplayName = display;
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+  ShowHiddenFolders showHidden;
+  info.lpfn = BrowseCallback;
+  info.lParam = reinterpret_cast<LPARAM>(&showHidden);
   LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
   if (!chosen) return false;
   char path[MAX_PATH] = {};
