@@ -80,10 +80,11 @@ void RunController::StartRun() {
   }
 
   run_.State = RunState::Measuring;
+  run_.KeepPendingBackup = HasPendingBackup(os_.files, form_.GameInstall.ConfigFolder, flagBefore);
+  run_.ConfigAside = run_.KeepPendingBackup;
   Guard([&] {
     form_.Panel1.SetVisible(true);
     run_.Stamp = TakeReportStamp(os_.clock, dateTime_);
-    run_.KeepPendingBackup = HasPendingBackup(os_.files, form_.GameInstall.ConfigFolder, flagBefore);
 
     RunOptionControls options;
     options.ShaderIndex = form_.Shader.ItemIndex();
@@ -137,6 +138,7 @@ void RunController::RunResolution(const BenchStep& step, bool firstWrite) {
   const BackupMode mode = !firstWrite                ? BackupMode::LaterWrite
                           : run_.KeepPendingBackup ? BackupMode::KeepPendingBackup
                                                    : BackupMode::TakeBackup;
+  run_.ConfigAside = true;
   writer_.WriteGameConfig(memo5_, form_.GameInstall.ConfigFolder, run_.Options, step, form_.HSMapping.Checked(),
                           mode);
 
@@ -237,7 +239,7 @@ void RunController::Guard(Step&& step) {
 void RunController::StopRun(const std::string& message, bool restoreConfig) {
   form_.Panel1.SetVisible(false);
   memo5_.Reset();
-  const bool restored = restoreConfig ? RestoreUserConfig() : true;
+  const bool restored = restoreConfig && run_.ConfigAside ? RestoreUserConfig() : true;
   BackToIdle(restored);
   if (!message.empty()) os_.messages.ShowMessage(restored ? message : KeptAside(message));
 }

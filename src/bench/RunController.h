@@ -41,6 +41,10 @@ struct BenchRun {
   // "SplinterCell3_old.ini" is the user's file from a run that never finished: this run
   // keeps it as its backup instead of setting the generated file aside in its place.
   bool KeepPendingBackup = false;
+  // Something of the user's may lie aside: a pending backup, or a write of this run has
+  // begun. Until then a stop has nothing to put back, and an old file aside must not be
+  // moved over the user's configuration.
+  bool ConfigAside = false;
   std::string LastScore;  // of the latest collection
 };
 

@@ -4,6 +4,7 @@
 #include "RunControllerFixture.h"
 #include "bench/RunMessages.h"
 #include "launcher/EventGuard.h"
+#include "platform/Exceptions.h"
 
 using namespace bench;
 
@@ -314,6 +315,24 @@ TEST_F(RunControllerTest, ABackupLeftByAnUnfinishedRunIsKeptAndPutBack) {
     EXPECT_FALSE(w.os.files.FileExists(Backup())) << c.flagBefore;
     EXPECT_EQ(w.Flag(), "0");
   }
+}
+
+TEST_F(RunControllerTest, AStopBeforeTheFirstWriteLeavesTheUsersFileAndAnOldFileAsideAlone) {
+  // An old file lies aside while the flag is down; the run stops before anything of the
+  // user's is moved (a stored hardware value of the wrong type).
+  os.files.WriteAll(Backup(), "STALE");
+  SetFlag("0");
+  form->AddInfoBox.SetChecked(true);
+  os.registry.SetValue(HKLM, launcher::SettingsStore::kKeyPath, "CPU", {platform::RegType::Dword, "\x01\0\0\0"});
+  Check({0});
+  EXPECT_THROW(Click(), ERegistryException);
+  EXPECT_EQ(Started(), 0u);
+  EXPECT_EQ(os.files.Content(Ini()), kUserIni);
+  EXPECT_EQ(os.files.Content(Backup()), "STALE");
+  EXPECT_EQ(Flag(), "0");
+  EXPECT_FALSE(form->Panel1.Visible());
+  EXPECT_TRUE(form->BenchButton.Enabled());
+  EXPECT_EQ(run->Run().State, RunState::Idle);
 }
 
 TEST_F(RunControllerTest, ABackupThatCannotBeMadeStopsTheRunBeforeAnythingIsWritten) {
