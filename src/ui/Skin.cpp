@@ -51,11 +51,10 @@ Skin::Skin()
 }
 
 HBRUSH Skin::Brush(COLORREF color) {
-  for (int i = 0; i < brushCount_; ++i)
-    if (brushes_[i].color == color) return brushes_[i].brush;
+  for (const auto& cached : brushes_)
+    if (cached.color == color) return cached.brush;
   HBRUSH brush = CreateSolidBrush(color);
-  if (brushCount_ < static_cast<int>(sizeof brushes_ / sizeof brushes_[0]))
-    brushes_[brushCount_++] = {color, brush};
+  brushes_.push_back({color, brush});
   return brush;
 }
 

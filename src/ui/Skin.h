@@ -3,6 +3,8 @@
 // navigation bar and the selection colours are the ones the window is known by.
 #include <windows.h>
 
+#include <vector>
+
 namespace ui {
 
 namespace colors {
@@ -37,8 +39,8 @@ class Skin {
   Skin();
   HFONT normal_, bold_, heading_, panelTitle_, panelText_;
   struct CachedBrush { COLORREF color; HBRUSH brush; };
-  CachedBrush brushes_[16] = {};
-  int brushCount_ = 0;
+  // Every colour gets one brush for the life of the process; callers never delete them.
+  std::vector<CachedBrush> brushes_;
 };
 
 // True when the system has a font family of that name.
