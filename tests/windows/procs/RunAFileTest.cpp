@@ -59,7 +59,13 @@ TEST_F(RunAFileWin32, TwoExecutesInARowReportTwoEnds) {
 TEST_F(RunAFileWin32, TheEndComesThroughTheProgramsHiddenWindow) {
   run->Params.ProcFileName = ChildCommand("--exit 0");
   run->Execute();
-  HWND window = FindWindowA("RunAFileWndClass", "RunAFileWndClass");
+  // This process's window: test programs running side by side have their own.
+  HWND window = nullptr;
+  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "RunAFileWndClass", "RunAFileWndClass")) != nullptr;) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == GetCurrentProcessId()) window = w;
+  }
   ASSERT_NE(window, nullptr);
   EXPECT_FALSE(IsWindowVisible(window));
   EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, WS_EX_TOOLWINDOW);

@@ -21,7 +21,15 @@ class WorkerThreadTest : public ::testing::Test {
   DWORD mainId = GetCurrentThreadId();
 };
 
-bool CallWindowExists() { return FindWindowExA(HWND_MESSAGE, nullptr, "TauThreadWindow", nullptr) != nullptr; }
+// This process's call window only: test programs running side by side have their own.
+bool CallWindowExists() {
+  for (HWND w = nullptr; (w = FindWindowExA(HWND_MESSAGE, w, "TauThreadWindow", nullptr)) != nullptr;) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == GetCurrentProcessId()) return true;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -111,13 +119,21 @@ TEST_F(WorkerThreadTest, SoftStopIsSeenByTheWork) {
 
 TEST_F(WorkerThreadTest, AStopRightAfterTheStartStillEndsThroughOnFinish) {
   TauCustomThread thread(threads);
-  std::atomic<bool> sawStop{false};
+  std::atomic<bool> sawStop{false}, stopAsked{false};
   int finished = 0;
-  thread.OnExecute = [&](TauEventThread& w) { sawStop = w.Terminated(); };
+  // The work looks at the request only once the stop has been asked for: a thread that got
+  // going before the stop would otherwise rightly see none.
+  thread.OnExecute = [&](TauEventThread& w) {
+    while (!stopAsked) Sleep(0);
+    sawStop = w.Terminated();
+  };
   thread.OnFinish = [&] { ++finished; };
   for (int i = 0; i < 20; ++i) {
+    stopAsked = false;
+    sawStop = false;
     thread.StartThread();
     thread.StopThread(false);  // often before the thread has begun
+    stopAsked = true;
     ASSERT_TRUE(PumpUntil([&] { return finished == i + 1; })) << "run " << i << " never finished";
     EXPECT_TRUE(sawStop);
   }
