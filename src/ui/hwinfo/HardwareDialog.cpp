@@ -80,19 +80,23 @@ LRESULT CALLBACK StatusBarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-const wchar_t* StatusBarClass() {
+// Registers a window class of this program once; later calls find it registered.
+void RegisterClassOnce(const wchar_t* name, WNDPROC procedure) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
-  if (!GetClassInfoExW(instance, kStatusBarClassName, &wc)) {
-    wc = WNDCLASSEXW{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &StatusBarProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.lpszClassName = kStatusBarClassName;
-    RegisterClassExW(&wc);
-  }
+  if (GetClassInfoExW(instance, name, &wc)) return;
+  wc = WNDCLASSEXW{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.lpszClassName = name;
+  RegisterClassExW(&wc);
+}
+
+const wchar_t* StatusBarClass() {
+  RegisterClassOnce(kStatusBarClassName, &StatusBarProc);
   return kStatusBarClassName;
 }
 
@@ -204,17 +208,7 @@ void HardwareDialog::Create(HWND owner) {
   black_ = CreateSolidBrush(RGB(0, 0, 0));
   memoBrush_ = CreateSolidBrush(RGB(192, 192, 192));  // silver
 
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  if (!GetClassInfoExW(instance, kClassName, &wc)) {
-    wc = WNDCLASSEXW{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &StaticProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.lpszClassName = kClassName;
-    RegisterClassExW(&wc);
-  }
+  RegisterClassOnce(kClassName, &StaticProc);
 
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
