@@ -63,9 +63,12 @@ init_wineprefix() {
   echo "$want" > "$dir/.lumenrig-stamp"
 }
 
-# check_dist PRESET: the Windows build left dist/lumenrig.exe, and it runs on Windows XP.
+# check_dist PRESET: the Windows build left dist/lumenrig.exe and its replacement program
+# upgrader/Upgrader3.exe, both run on Windows XP, and the launcher carries that very program.
 check_dist() {
-  local exe=$BUILD/$1/dist/lumenrig.exe
+  local exe=$BUILD/$1/dist/lumenrig.exe upgrader=$BUILD/$1/upgrader/Upgrader3.exe
   if [[ ! -f $exe ]]; then say "the $1 build made no $exe"; return 1; fi
-  "$REPO/scripts/lib/check_xp_imports.sh" "$exe"
+  if [[ ! -f $upgrader ]]; then say "the $1 build made no $upgrader"; return 1; fi
+  "$REPO/scripts/lib/check_xp_imports.sh" "$exe" "$upgrader" \
+    && python3 "$REPO/scripts/lib/check_embedded_upgrader.py" "$exe" "$upgrader"
 }
