@@ -198,6 +198,54 @@ convert sp_bg.png rings.png -compose screen -composite \
   -draw "polyline 8,440 8,471 40,471" -draw "polyline 600,471 631,471 631,440" \
   "${Q[@]}" "$out/splash.jpg"
 
+# ---- update wizard side pictures, 118 x 218 -------------------------------------------------
+# The launcher's own, in the skin's look: the emblem above a download arrow into a tray.
+texture 118 218 '#1b1f1c' '#050606' side_bg.png
+emblem 10 emb4.png
+convert emb4.png -resize 96x64 emb4_s.png
+convert -size 118x218 xc:none -fill none -stroke "$LIME" -strokewidth 1 \
+  -draw "circle 59,124 59,84" -draw "circle 59,124 59,100" -draw "line 59,70 59,178" \
+  -alpha set -channel A -evaluate multiply 0.16 +channel side_rings.png
+convert -size 118x218 xc:none -stroke none -fill "$LIME" \
+  -draw "polygon 51,100 67,100 67,122 78,122 59,142 40,122 51,122" \
+  -fill none -stroke "$GREEN" -strokewidth 3 \
+  -draw "line 34,138 34,152" -draw "line 34,152 84,152" -draw "line 84,152 84,138" \
+  \( +clone -blur 0x3 \) -compose screen -composite side_arrow.png
+convert -background none -fill "$LIME" -font "$BOLD" -pointsize 15 -kerning 2 label:'TAVORIN' side_title.png
+convert -background none -fill "$SILVER" -font "$COND" -pointsize 9 -kerning 2 label:'ONLINE UPDATE' side_sub.png
+convert side_bg.png side_rings.png -compose screen -composite \
+  emb4_s.png -gravity north -geometry +0+12 -compose over -composite \
+  side_arrow.png -gravity northwest -geometry +0+0 -composite \
+  side_title.png -gravity north -geometry +0+174 -composite \
+  side_sub.png -gravity north -geometry +0+196 -composite \
+  -gravity northwest -fill none -stroke "$FRAME" -strokewidth 1 -draw "rectangle 0,0 117,217" \
+  "${Q[@]}" "$out/update-side.jpg"
+# The wizard's own default, neutral for any program: a pale sky with a download arrow.
+convert -size 118x218 gradient:'#e9eef4'-'#9fb3c8' \
+  -stroke none -fill '#ffffff80' -draw "ellipse 30,40 40,14 0,360" -draw "ellipse 84,64 30,10 0,360" \
+  -fill '#3b6ea5' -draw "polygon 49,92 69,92 69,122 84,122 59,150 34,122 49,122" \
+  -fill none -stroke '#2a4f78' -strokewidth 4 \
+  -draw "line 26,146 26,166" -draw "line 26,166 92,166" -draw "line 92,166 92,146" \
+  -stroke '#ffffff' -strokewidth 1 -draw "line 0,217 117,217" \
+  "${Q[@]}" "$out/update-side-default.jpg"
+
+# ---- update icons, 32 x 32 with transparency ---------------------------------------------------
+# The upgrade question: a blue badge with a question mark and a green download arrow.
+convert -size 128x128 xc:none -fill '#2f6fb0' -stroke '#1b4a7a' -strokewidth 6 \
+  -draw "circle 60,60 60,8" -stroke none -fill white -font "$BOLD" -pointsize 80 \
+  -gravity center -annotate -4-4 '?' -gravity northwest \
+  -fill '#2f9a2f' -stroke '#ffffff' -strokewidth 5 \
+  -draw "polygon 90,70 112,70 112,94 124,94 101,122 78,94 90,94" \
+  -resize 32x32 question.png
+convert question.png "$out/update-question.ico"
+# The password dialog: a golden key.
+convert -size 128x128 xc:none -fill '#e0b23a' -stroke '#7a5a12' -strokewidth 5 \
+  -draw "polygon 52,62 64,50 116,102 116,116 104,116 98,110 90,118 82,110 88,104 80,96 72,104 64,96 70,90 52,72" \
+  -draw "circle 40,44 40,12" -fill none -draw "circle 34,38 34,28" \
+  -stroke '#fff2b0' -strokewidth 3 -draw "arc 18,22 62,66 200,260" \
+  -resize 32x32 key.png
+convert key.png "$out/update-password.ico"
+
 # ---- program icon (16, 32 and 48 pixels) ------------------------------------------------------
 convert -size 48x48 xc:'#0b0d0c' -fill none -stroke "$GREEN" -draw "roundrectangle 0,0 47,47 8,8" \
   \( emb.png -trim +repage -resize 44x44 \) -gravity center -compose over -composite \

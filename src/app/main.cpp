@@ -8,9 +8,11 @@
 #include "launcher/mainf.h"
 #include "platform/win32/Win32DateTimeText.h"
 #include "platform/win32/Win32FileDialogs.h"
+#include "platform/win32/Win32Languages.h"
 #include "platform/win32/Win32Platform.h"
 #include "ui/MainWindow.h"
 #include "ui/hwinfo/HardwareDialog.h"
+#include "update/auLanguages.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // The folder browser of the newer style needs OLE on this thread.
@@ -19,6 +21,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   InitCommonControlsEx(&controls);
 
   platform::Win32Platform os(launcher::kApplicationTitle);
+  // The update component's texts come from our string table, in the user's language until
+  // the main window chooses one.
+  platform::Win32StringTable updateTexts;
+  platform::Win32UserLanguage userLanguage;
+  update::UseLanguageServices(updateTexts, userLanguage);
   // A handler that raises while a process end is handed over reaches the general error box
   // like any other event's exception.
   os.processes.onHandOverError = [&os](const std::exception& e) { os.messages.ShowError(e.what()); };

@@ -98,7 +98,8 @@ TEST(ArtworkTest, EveryEmbeddedPictureHasTheSizeOfItsPlace) {
       {IDJ_RUN_DOWN, "run down", 101, 29},      {IDJ_ABOUT, "about", 218, 98},
       {IDJ_SPONSOR, "sponsor", 84, 93},         {IDJ_ICON_BROWSE, "browse icon", 16, 16},
       {IDJ_ICON_UPDATE, "update icon", 16, 16}, {IDJ_ICON_EMAIL, "e-mail icon", 16, 16},
-      {IDJ_ICON_INFO, "info icon", 16, 16},
+      {IDJ_ICON_INFO, "info icon", 16, 16},     {IDJ_UPDATE_SIDE, "update side", 118, 218},
+      {IDJ_UPDATE_SIDE_DEFAULT, "default update side", 118, 218},
   };
   for (const Case& c : cases) {
     std::string error;
@@ -124,6 +125,42 @@ TEST(ArtworkTest, TheBackgroundIsDarkWithTheSkinsGreenInTheTitle) {
     greenest = std::max(greenest, GetGValue(c) - std::max<int>(GetRValue(c), GetBValue(c)) / 2);
   }
   EXPECT_GT(greenest, 100);
+}
+
+TEST(ArtworkTest, TheUpdateIconsAre32PixelsAndSeeThroughAtTheirCorners) {
+  // Drawn on a dialog's face of any colour, the corners show that colour and the middle the
+  // picture.
+  for (int id : {IDI_UPDATE_QUESTION, IDI_UPDATE_PASSWORD}) {
+    HICON icon = static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 32, 32, 0));
+    ASSERT_NE(icon, nullptr) << id;
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP bits{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bits, &bits);
+    EXPECT_EQ(bits.bmWidth, 32) << id;
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, 32, 32);
+    HGDIOBJ old = SelectObject(mem, canvas);
+    const COLORREF face = RGB(212, 208, 200);
+    HBRUSH brush = CreateSolidBrush(face);
+    RECT all{0, 0, 32, 32};
+    FillRect(mem, &all, brush);
+    DeleteObject(brush);
+    ASSERT_TRUE(DrawIconEx(mem, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL));
+    EXPECT_EQ(GetPixel(mem, 0, 0), face) << id;
+    EXPECT_EQ(GetPixel(mem, 31, 0), face) << id;
+    EXPECT_NE(GetPixel(mem, 12, 12), face) << id;
+    SelectObject(mem, old);
+    DeleteObject(canvas);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    DestroyIcon(icon);
+  }
 }
 
 }  // namespace
