@@ -80,6 +80,7 @@ platform::FileHandle FakeHttpClientOnFiles::FileOpenRead(const std::string& path
 platform::FileHandle FakeHttpClientOnFiles::FileCreate(const std::string& path) {
   std::lock_guard<std::mutex> lock(mutex_);
   if (uncreatable.count(path) || !fs_.WriteAll(path, "")) return nullptr;
+  fs_.HoldOpen(path, true);
   open_.push_back(std::make_unique<OpenFile>(OpenFile{path, 0}));
   ++openFiles;
   return open_.back().get();
@@ -89,6 +90,7 @@ platform::FileHandle FakeHttpClientOnFiles::FileOpenAppend(const std::string& pa
   std::lock_guard<std::mutex> lock(mutex_);
   std::string bytes;
   if (!fs_.ReadAll(path, bytes)) return nullptr;
+  fs_.HoldOpen(path, true);
   open_.push_back(std::make_unique<OpenFile>(OpenFile{path, bytes.size()}));
   ++openFiles;
   return open_.back().get();
@@ -121,6 +123,7 @@ void FakeHttpClientOnFiles::FileClose(platform::FileHandle f) {
   std::lock_guard<std::mutex> lock(mutex_);
   auto it = std::find_if(open_.begin(), open_.end(), [f](const auto& p) { return p.get() == f; });
   if (it == open_.end()) throw std::logic_error("FileClose of a file that is not open");
+  fs_.HoldOpen((*it)->path, false);
   open_.erase(it);
   --openFiles;
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -41,8 +42,10 @@ class FakeLocalNetwork : public platform::LocalNetwork {
   bool resolves = true;
   std::string address = "192.168.1.20";
   int calls = 0;
+  std::string failure;  // when set, the lookup throws std::runtime_error with this text
   bool LastLocalAddress(std::string& dotted) override {
     ++calls;
+    if (!failure.empty()) throw std::runtime_error(failure);
     if (!resolves) return false;
     dotted = address;
     return true;
