@@ -41,3 +41,9 @@ class EConvertError : public Exception {
 // Builds the EOSError for a system error code, with the system's own text for it.
 // `systemText` is the raw text the system gave for the code (may be empty).
 EOSError MakeOSError(uint32_t code, const std::string& systemText);
+
+// The system has run out of a resource ("Not enough timers available").
+class EOutOfResources : public Exception {
+ public:
+  using Exception::Exception;
+};

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -26,6 +27,8 @@ class RegistryKey {
   virtual bool Read(const std::string& name, RegValue& out) = 0;
   // Writes a REG_SZ. False when the registry refuses; the stored value is then unchanged.
   virtual bool WriteString(const std::string& name, const std::string& text) = 0;
+  // Names of the key's direct sub-keys, in the order the registry enumerates them.
+  virtual std::vector<std::string> SubKeyNames() = 0;
 };
 
 class Registry {

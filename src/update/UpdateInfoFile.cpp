@@ -110,12 +110,31 @@ InfoParseResult ParseInfoFile(const std::string& text, const RunningVersion& run
   return r;
 }
 
+namespace {
+
+// Device names Windows reserves in every folder, with or without an extension.
+bool IsReservedDeviceName(const std::string& name) {
+  std::string base = text::ToLowerAscii(name.substr(0, name.find('.')));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  for (const char* device : {"con", "prn", "aux", "nul", "clock$", "conin$", "conout$"})
+    if (base == device) return true;
+  return base.size() == 4 && (base.compare(0, 3, "com") == 0 || base.compare(0, 3, "lpt") == 0) &&
+         base[3] >= '1' && base[3] <= '9';
+}
+
+}  // namespace
+
 std::string AddressFileName(const std::string& address) {
   std::string s = address;
   for (char& c : s)
     if (c == '/') c = '\\';
   size_t last = s.rfind('\\');
-  return last == std::string::npos ? s : s.substr(last + 1);
+  std::string name = last == std::string::npos ? s : s.substr(last + 1);
+  if (name.empty() || name.back() == '.' || name.back() == ' ') return "";
+  for (char c : name)
+    if (static_cast<unsigned char>(c) < 32 || std::string("?*:<>|\"").find(c) != std::string::npos) return "";
+  if (IsReservedDeviceName(name)) return "";
+  return name;
 }
 
 }  // namespace update

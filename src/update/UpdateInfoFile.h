@@ -58,7 +58,9 @@ struct RunningVersion {
 InfoParseResult ParseInfoFile(const std::string& text, const RunningVersion& running, TDateTime today);
 
 // The local file name of an address: "/" turned into "\", everything up to the last "\"
-// removed.
+// removed. Empty when Windows cannot create that name or it means something else there
+// ("?", "*", ":", "<", ">", "|", '"', control characters, device names such as CON or
+// LPT1 with or without an extension, a final dot or blank, no name at all).
 std::string AddressFileName(const std::string& address);
 
 }  // namespace update

@@ -130,6 +130,8 @@ class TauCustomHTTP : public TauLoginComponent, private platform::HttpStatusSink
   TauHTTPProxy Proxy;
   TauHTTPRange Range;
   TauHTTPTimeouts Timeouts;
+  // Most body bytes a transfer keeps (memory or file); 0: no limit.
+  uint64_t BodyLimit = 0;
   TThreadPriority ThreadPriority() const { return FThread->Priority(); }
   void SetThreadPriority(TThreadPriority p) { FThread->SetPriority(p); }
 
@@ -162,6 +164,8 @@ class TauCustomHTTP : public TauLoginComponent, private platform::HttpStatusSink
   TDateTime ResponseDate() const { return FResponseDate; }
   TDateTime LastModified() const { return FLastModified; }
   TDateTime Expires() const { return FExpires; }
+  // True during the OnHTTPError of a transfer whose body went beyond BodyLimit.
+  bool BodyLimitExceeded() const { return false; }
 
   TauHTTPHeaderInfoEvent OnHTTPHeaderInfo;
   TauHTTPProgressEvent OnHTTPProgress;

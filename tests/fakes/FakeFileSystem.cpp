@@ -142,9 +142,16 @@ bool FakeFileSystem::WriteAll(const std::string& path, const std::string& bytes)
   return true;
 }
 
+void FakeFileSystem::HoldOpen(const std::string& path, bool held) {
+  if (held)
+    held_.insert(Key(Normalize(path)));
+  else
+    held_.erase(Key(Normalize(path)));
+}
+
 bool FakeFileSystem::RemoveFile(const std::string& path) {
   std::string k = Key(Normalize(path));
-  if (unwritable_.count(k)) return false;
+  if (unwritable_.count(k) || held_.count(k)) return false;
   return files_.erase(k) > 0;
 }
 

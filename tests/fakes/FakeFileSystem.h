@@ -21,6 +21,8 @@ class FakeFileSystem : public platform::FileSystem {
   // Failure switches: reads or writes of this exact file fail.
   void MakeUnreadable(const std::string& path);
   void MakeUnwritable(const std::string& path);
+  // A file another handle holds open without delete sharing: it cannot be removed.
+  void HoldOpen(const std::string& path, bool held);
   // Content of a file, or "<missing>" when it does not exist.
   std::string Content(const std::string& path);
   // Every file's full path, in its stored spelling, sorted.
@@ -50,6 +52,6 @@ class FakeFileSystem : public platform::FileSystem {
   };
   std::map<std::string, File> files_;       // by lower-case normalised path
   std::map<std::string, std::string> dirs_; // lower-case -> stored spelling
-  std::set<std::string> unreadable_, unwritable_;
+  std::set<std::string> unreadable_, unwritable_, held_;
   std::string current_ = "C:\\";
 };

@@ -31,6 +31,17 @@ class FakeRegistry::Key : public platform::RegistryKey {
     return true;
   }
 
+  std::vector<std::string> SubKeyNames() override {
+    std::vector<std::string> names;
+    std::string prefix = id_ + "\\";
+    for (const auto& [id, values] : owner_.keys_) {
+      if (id.compare(0, prefix.size(), prefix) != 0) continue;
+      std::string rest = id.substr(prefix.size());
+      if (!rest.empty() && rest.find('\\') == std::string::npos) names.push_back(rest);
+    }
+    return names;
+  }
+
  private:
   FakeRegistry& owner_;
   std::string id_;

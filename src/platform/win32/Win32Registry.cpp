@@ -51,6 +51,19 @@ class Win32Key : public RegistryKey {
                           static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
   }
 
+  std::vector<std::string> SubKeyNames() override {
+    std::vector<std::string> names;
+    for (DWORD i = 0;; ++i) {
+      char name[256];
+      DWORD size = sizeof name;
+      LONG r = RegEnumKeyExA(key_, i, name, &size, nullptr, nullptr, nullptr, nullptr);
+      if (r == ERROR_NO_MORE_ITEMS) break;
+      if (r == ERROR_SUCCESS) names.emplace_back(name, size);
+      else if (r != ERROR_MORE_DATA) break;  // a name longer than a key name can be: skip it
+    }
+    return names;
+  }
+
  private:
   HKEY key_;
 };

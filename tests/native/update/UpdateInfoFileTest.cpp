@@ -135,6 +135,16 @@ TEST(InfoFileNames, LastSegmentOfTheAddress) {
   EXPECT_EQ(AddressFileName("plain.txt"), "plain.txt");
 }
 
+TEST(InfoFileNames, NamesWindowsCannotCreateOrThatMeanADeviceAreRefused) {
+  for (const char* address :
+       {"http://h/get.php?f=a", "http://h/a*b", "http://h/c:d", "http://h/a<b", "http://h/a>b", "http://h/a|b",
+        "http://h/a\"b", "http://h/a\tb", "http://h/CON", "http://h/nul.txt", "http://h/Com1.dat", "http://h/lpt9",
+        "http://h/aux .x", "http://h/name.", "http://h/name ", ""})
+    EXPECT_EQ(AddressFileName(address), "") << address;
+  for (const char* kept : {"console.exe", "com10.dat", "lpt.txt", "nul_ok", "CONFIG.SYS", ".hidden"})
+    EXPECT_EQ(AddressFileName(std::string("http://h/") + kept), kept);
+}
+
 TEST(InfoMirror, DefaultsToASelfUpgradeWithoutFiles) {
   TauAutoUpgraderInfo info;
   EXPECT_TRUE(info.Files.empty());
