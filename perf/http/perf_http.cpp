@@ -1,12 +1,13 @@
 // Fetches one large file from the local test server through TauCustomHTTP (with a
 // progress handler) and through a bare WinInet read loop with the same buffer size, both
 // into a file, several times each, and prints the median times.
-// Usage: perf_http.exe <url> <output folder> [rounds]
+// Usage: perf_http.exe <url> <output folder> [rounds] [buffer sizes, comma-separated]
 #include <windows.h>
 #include <wininet.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -100,15 +101,24 @@ double BareLoop(const std::string& url, const std::string& out, int buffer, uint
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: perf_http.exe <url> <output folder> [rounds]\n");
+    std::fprintf(stderr, "usage: perf_http.exe <url> <output folder> [rounds] [buffer sizes]\n");
     return 2;
   }
   std::string url = argv[1], folder = argv[2];
   int rounds = argc > 3 ? std::atoi(argv[3]) : 5;
+  std::vector<int> buffers = {4096, 65536};
+  if (argc > 4) {
+    buffers.clear();
+    for (const char* p = argv[4]; *p;) {
+      char* end = nullptr;
+      buffers.push_back(static_cast<int>(std::strtol(p, &end, 10)));
+      p = *end == ',' ? end + 1 : end;
+    }
+  }
   platform::Win32WorkerThreads threads;
   platform::Win32HttpClient client;
   std::printf("%-8s %-28s %10s %10s %8s\n", "buffer", "method", "median s", "MB/s", "events");
-  for (int buffer : {4096, 65536}) {
+  for (int buffer : buffers) {
     std::vector<double> comp, bare, quiet;
     uint32_t bytes = 0;
     unsigned events = 0;

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <algorithm>
+
 #include <vector>
 
 namespace platform {
@@ -77,14 +79,54 @@ bool Win32HttpClient::InetQueryInfo(InetHandle request, uint32_t info, std::stri
   return true;
 }
 
+// A synchronous InternetReadFile returns only when the whole buffer is full. The large buffers
+// that keep a fast download cheap would then leave a slow line without progress for many
+// seconds, so a read fills the buffer in pieces and returns it partly filled once
+// kReadSliceMs have passed. The piece grows while pieces arrive quickly and shrinks when one
+// is slow; it is kept per request, so a fast line soon fills the whole buffer in one call.
 bool Win32HttpClient::InetReadFile(InetHandle request, void* buffer, uint32_t size, uint32_t& read) {
-  DWORD n = 0;
-  BOOL ok = InternetReadFile(static_cast<HINTERNET>(request), buffer, size, &n);
-  read = n;
-  return ok != FALSE;
+  constexpr DWORD kReadSliceMs = 250;
+  constexpr DWORD kQuickPieceMs = 50;
+  constexpr uint32_t kFirstPiece = 8192;
+  auto* bytes = static_cast<char*>(buffer);
+  uint32_t piece = kFirstPiece;
+  {
+    std::lock_guard<std::mutex> lock(FPieceLock);
+    auto known = FPieceSize.find(request);
+    if (known != FPieceSize.end()) piece = known->second;
+  }
+  const DWORD started = GetTickCount();
+  read = 0;
+  bool ok = true;
+  while (read < size) {
+    const DWORD want = std::min<uint32_t>(piece, size - read);
+    const DWORD before = GetTickCount();
+    DWORD n = 0;
+    if (!InternetReadFile(static_cast<HINTERNET>(request), bytes + read, want, &n)) {
+      ok = read > 0;  // a failure after some bytes shows again on the next read
+      break;
+    }
+    read += n;
+    if (n < want) break;  // the end of the body
+    const DWORD took = GetTickCount() - before;
+    if (took < kQuickPieceMs)
+      piece = std::min<uint32_t>(piece * 2, std::max<uint32_t>(size, kFirstPiece));
+    else if (took > kReadSliceMs)
+      piece = std::max<uint32_t>(piece / 2, kFirstPiece);
+    if (GetTickCount() - started >= kReadSliceMs) break;
+  }
+  std::lock_guard<std::mutex> lock(FPieceLock);
+  FPieceSize[request] = piece;
+  return ok;
 }
 
-void Win32HttpClient::InetCloseHandle(InetHandle h) { InternetCloseHandle(static_cast<HINTERNET>(h)); }
+void Win32HttpClient::InetCloseHandle(InetHandle h) {
+  {
+    std::lock_guard<std::mutex> lock(FPieceLock);
+    FPieceSize.erase(h);
+  }
+  InternetCloseHandle(static_cast<HINTERNET>(h));
+}
 
 FileHandle Win32HttpClient::FileOpenRead(const std::string& path, uint64_t& size) {
   HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,

@@ -1,6 +1,9 @@
 #pragma once
 // HTTP through WinInet (the A functions), the transfer's local files, ticks and the time
 // zone, on Win32.
+#include <map>
+#include <mutex>
+
 #include "platform/HttpClient.h"
 
 namespace platform {
@@ -35,6 +38,11 @@ class Win32HttpClient : public HttpClient {
 
   uint32_t TickCount() override;
   HttpTimeZone TimeZone() override;
+
+ private:
+  // The read piece of each open request (see InetReadFile); transfers run on worker threads.
+  std::mutex FPieceLock;
+  std::map<InetHandle, uint32_t> FPieceSize;
 };
 
 }  // namespace platform
