@@ -311,7 +311,8 @@ void Dialog::Ended() {
 }
 
 void Dialog::FocusFirst() {
-  HWND target = default_ && Usable(default_->Handle()) ? default_->Handle() : nullptr;
+  HWND target = initialFocus_ && Usable(initialFocus_->Handle()) ? initialFocus_->Handle() : nullptr;
+  if (!target && default_ && Usable(default_->Handle())) target = default_->Handle();
   if (!target) target = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
   SetFocus(target ? target : hwnd_);
 }

@@ -60,11 +60,13 @@ class Dialog : public Wnd {
   // the default button's frame.
   void SetDefaultButton(Wnd* button);
   void SetCancelButton(Wnd* button) { cancel_ = button; }
+  // The control that has the focus when the dialog shows (null: the default button, else the
+  // first control that takes the focus).
+  void SetInitialFocus(Wnd* control) { initialFocus_ = control; }
 
   // Shows the dialog, disables its owner and returns the result once EndDialog ran (or the
   // window was destroyed, or the program is quitting: then the close result). The window is
-  // hidden afterwards, not destroyed. The focus starts on the default button, else on the
-  // first control that takes the focus.
+  // hidden afterwards, not destroyed. The focus starts as SetInitialFocus says.
   int ShowModal();
   // Shows the dialog and returns at once; EndDialog hides it and calls OnClosed.
   void ShowModeless(bool activate = true);
@@ -101,6 +103,7 @@ class Dialog : public Wnd {
   Options options_;
   Wnd* default_ = nullptr;
   Wnd* cancel_ = nullptr;
+  Wnd* initialFocus_ = nullptr;
   bool modal_ = false;
   bool showing_ = false;
   bool ended_ = false;
