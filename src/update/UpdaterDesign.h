@@ -7,8 +7,9 @@
 namespace update {
 
 constexpr const char* kUpdaterInfoFileURL = "http://www.tavorin.example/lumenrig/update.txt";
-// The launcher's own 118 x 218 side picture of the wizard (a resource of the program).
-constexpr const char* kUpdaterSidePicture = "UPDATESIDE";
+// The launcher's own 118 x 218 side picture of the wizard: the program's JPEG resource
+// IDJ_UPDATE_SIDE (214, ui/ArtworkIds.h), named the way FindResource names a numbered one.
+constexpr const char* kUpdaterSidePicture = "#214";
 // Large enough that the main-thread call per buffer costs little beside the download
 // itself, small enough that the wizard's lines move often on a slow line.
 constexpr int kUpdaterTransferBufferSize = 128 * 1024;
