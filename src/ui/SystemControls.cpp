@@ -81,8 +81,7 @@ void TextLabel::Create(HWND parent, int id, int x, int y, int width, const std::
   CreateArgs a;
   a.className = L"STATIC";
   a.parent = parent;
-  a.style = WS_CHILD | WS_VISIBLE | SS_NOPREFIX | (options.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
-  a.exStyle = options.transparent ? WS_EX_TRANSPARENT : 0;
+  a.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_NOPREFIX | (options.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
   a.x = x, a.y = y, a.width = width, a.height = 13, a.id = id;
   a.text = text;
   CreateWnd(a);
@@ -93,11 +92,6 @@ void TextLabel::Create(HWND parent, int id, int x, int y, int width, const std::
 void TextLabel::SetLabelText(const std::wstring& text) {
   SetWideText(hwnd_, text);
   Fit();
-  if (options_.transparent && hwnd_) {
-    // The old text is not painted over: the parent repaints what lies beneath.
-    RECT rc = Bounds();
-    InvalidateRect(GetParent(hwnd_), &rc, TRUE);
-  }
   Invalidate();
 }
 
@@ -130,12 +124,54 @@ void TextLabel::Fit() {
 
 HBRUSH TextLabel::OnCtlColor(HDC dc) {
   SetTextColor(dc, options_.color);
-  if (options_.transparent) {
-    SetBkMode(dc, TRANSPARENT);
-    return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-  }
   SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
   return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+// ---------------------------------------------------------------------------------------
+
+void EngravedLabel::Create(HWND parent, int id, int x, int y, const std::wstring& text) {
+  CreateArgs a;
+  a.parent = parent;
+  a.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+  a.x = x, a.y = y, a.width = 1, a.height = 1, a.id = id;
+  a.text = text;
+  CreateWnd(a);
+  SetFont(DialogFont());
+  const SIZE size = MeasureText(hwnd_, text, DT_LEFT | DT_NOPREFIX | DT_SINGLELINE, 0);
+  SetWindowPos(hwnd_, nullptr, 0, 0, size.cx + 1, size.cy + 1, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT EngravedLabel::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd_, &ps);
+      RECT rc;
+      GetClientRect(hwnd_, &rc);
+      FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
+      HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
+      SetBkMode(dc, TRANSPARENT);
+      const std::wstring text = WideText(hwnd_);
+      RECT lower = rc;
+      OffsetRect(&lower, 1, 1);
+      SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &lower, DT_LEFT | DT_NOPREFIX | DT_SINGLELINE);
+      SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
+      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, DT_LEFT | DT_NOPREFIX | DT_SINGLELINE);
+      SelectObject(dc, old);
+      EndPaint(hwnd_, &ps);
+      return 0;
+    }
+    case WM_SETTEXT: {
+      const LRESULT r = Wnd::WndProc(msg, wp, lp);
+      InvalidateRect(hwnd_, nullptr, FALSE);
+      return r;
+    }
+  }
+  return Wnd::WndProc(msg, wp, lp);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -150,6 +186,17 @@ void GroupFrame::Create(HWND parent, int id, int x, int y, int width, int height
   a.text = caption;
   CreateWnd(a);
   SetFont(DialogFont());
+}
+
+LRESULT GroupFrame::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  // A group box paints only its frame and caption; what lies within is the dialog's face.
+  if (msg == WM_ERASEBKGND) {
+    RECT rc;
+    GetClientRect(hwnd_, &rc);
+    FillRect(reinterpret_cast<HDC>(wp), &rc, GetSysColorBrush(COLOR_BTNFACE));
+    return 1;
+  }
+  return Wnd::WndProc(msg, wp, lp);
 }
 
 // ---------------------------------------------------------------------------------------

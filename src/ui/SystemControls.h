@@ -39,8 +39,6 @@ class TextLabel : public Wnd {
     bool wordWrap = false;
     bool autoSize = true;
     COLORREF color = GetSysColor(COLOR_WINDOWTEXT);
-    // Drawn over what lies beneath it (a label that overlaps another).
-    bool transparent = false;
     HFONT font = nullptr;  // null: the dialog font
   };
   void Create(HWND parent, int id, int x, int y, int width, const std::wstring& text, const Options& options);
@@ -62,10 +60,23 @@ class TextLabel : public Wnd {
   HFONT font_ = nullptr;
 };
 
+// A text cut into the dialog: in the shadow colour, over a copy in the highlight colour one
+// pixel down and right. Sized to its text.
+class EngravedLabel : public Wnd {
+ public:
+  void Create(HWND parent, int id, int x, int y, const std::wstring& text);
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+};
+
 // A frame with a caption (its window text) that holds controls of its own.
 class GroupFrame : public Wnd {
  public:
   void Create(HWND parent, int id, int x, int y, int width, int height, const std::wstring& caption);
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
 class ProgressBar : public Wnd {

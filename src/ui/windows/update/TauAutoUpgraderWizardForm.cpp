@@ -32,6 +32,7 @@ TauAutoUpgraderWizardForm::TauAutoUpgraderWizardForm(HWND owner, Look look, Pict
   TextLabel::Options wrap;
   wrap.wordWrap = true;
   AfterNote.Create(hwnd_, kAfterNoteId, 136, 44, 319, L"", wrap);
+  AfterNote.SetVisible(false);  // it lies where the current file's group is, until the end
 
   LCurrentFile.Create(hwnd_, kLCurrentFileId, 136, 34, 319, 125, L" " + UpgradeText(3) + L" ");
   HWND current = LCurrentFile.Handle();
@@ -46,18 +47,15 @@ TauAutoUpgraderWizardForm::TauAutoUpgraderWizardForm(HWND owner, Look look, Pict
   AllDownloading.Create(LAllFiles.Handle(), kAllDownloadingId, 6, 16, 0, L"");
   ProgressAllFiles.Create(LAllFiles.Handle(), kProgressAllFilesId, 6, 38, 307, 22);
 
-  // The banner: the text in the highlight colour, and over it, one pixel up and left, the
-  // same text in the shadow colour; it lies across the line above the buttons.
+  // The banner lies across the line above the buttons, engraved: the copy in the highlight
+  // colour beneath, and over it, one pixel up and left, the label in the shadow colour, which
+  // paints both so that the look does not depend on the order the two are painted in.
   Bevel1.Create(hwnd_, kBevel1Id, 10, 238, 447);
   const std::wstring banner = std::wstring(L" ") + kBannerText + L" ";
   TextLabel::Options shadow;
   shadow.color = GetSysColor(COLOR_BTNHIGHLIGHT);
   AboutShadow.Create(hwnd_, kAboutShadowId, 31, 234, 0, banner, shadow);
-  TextLabel::Options engraved;
-  engraved.color = GetSysColor(COLOR_BTNSHADOW);
-  engraved.transparent = true;
-  AboutLabel.Create(hwnd_, kAboutLabelId, 30, 233, 0, banner, engraved);
-  // Painted after the shadow copy beneath it.
+  AboutLabel.Create(hwnd_, kAboutLabelId, 30, 233, banner);
   SetWindowPos(AboutLabel.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   FinishBtn.Create(hwnd_, kFinishBtnId, 296, 248, 75, 25, UpgradeText(18));
@@ -115,6 +113,7 @@ void TauAutoUpgraderWizardForm::ShowFinishedPage(const std::wstring& note) {
   finished_ = true;
   WizardTitle.SetLabelText(UpgradeText(2));
   AfterNote.SetLabelText(note);
+  AfterNote.SetVisible(true);
   LCurrentFile.SetVisible(false);
   LAllFiles.SetVisible(false);
   CancelBtn.SetEnabled(false);

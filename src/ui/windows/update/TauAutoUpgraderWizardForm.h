@@ -59,7 +59,8 @@ class TauAutoUpgraderWizardForm : public Dialog {
   TextLabel AllDownloading;
   ProgressBar ProgressAllFiles;
   EtchedLine Bevel1;
-  TextLabel AboutShadow, AboutLabel;
+  TextLabel AboutShadow;
+  EngravedLabel AboutLabel;
   PushButton FinishBtn, CancelBtn;
 
  private:
