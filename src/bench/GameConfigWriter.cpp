@@ -4,7 +4,7 @@
 #include "bench/GameInterface.h"
 #include "bench/RunMessages.h"
 #include "bench/RunWaits.h"
-#include "bench/ShellCopy.h"
+#include "procs/ShellCopy.h"
 
 namespace bench {
 

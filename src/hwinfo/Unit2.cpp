@@ -7,7 +7,7 @@
 using hwinfo::kHardwareFields;
 
 TForm2::TForm2(const platform::Services& os, platform::Processes& processes,
-               launcher::SettingsStore& store, std::string programFolder, TForm2Host& host)
+               settings::SettingsStore& store, std::string programFolder, TForm2Host& host)
     : RunHLFile(processes, os.clock),
       os_(os),
       processes_(processes),

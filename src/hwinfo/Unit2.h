@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "hwinfo/HardwareInfo.h"
-#include "launcher/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "platform/Processes.h"
 #include "platform/Services.h"
 #include "procs/RunAFile.h"
-#include "ui/models/ControlModels.h"
+#include "models/ControlModels.h"
 
 // Colours the dialog takes at creation, as RGB values (0x00RRGGBB).
 struct Form2Colours {
@@ -57,7 +57,7 @@ class TForm2 {
 
   // `programFolder` ends in "\"; the report is written there. `store` is the main window's.
   TForm2(const platform::Services& os, platform::Processes& processes,
-         launcher::SettingsStore& store, std::string programFolder, TForm2Host& host);
+         settings::SettingsStore& store, std::string programFolder, TForm2Host& host);
   TForm2(const TForm2&) = delete;
   TForm2& operator=(const TForm2&) = delete;
 
@@ -95,7 +95,7 @@ class TForm2 {
 
   platform::Services os_;
   platform::Processes& processes_;
-  launcher::SettingsStore& store_;
+  settings::SettingsStore& store_;
   std::string programFolder_;
   TForm2Host& host_;
 

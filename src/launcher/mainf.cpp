@@ -62,7 +62,7 @@ TForm1::TForm1(const platform::Services& os, platform::FileDialogs& dialogs, TFo
       os_(os),
       dialogs_(dialogs),
       host_(host),
-      store_(std::make_unique<launcher::SettingsStore>(os.registry)) {
+      store_(std::make_unique<settings::SettingsStore>(os.registry)) {
   // No prompts, target folders made without asking, a progress window without file names.
   FileOp.Options = {fofFilesOnly, fofNoConfirmation, fofNoConfirmMkDir, fofSimpleProgress};
   DemoEdit.SetEnabled(false);
@@ -95,7 +95,7 @@ void TForm1::WireRules() {
   ProxyUsernameEdit.OnChange = [this] { WriteIfNotEmpty("ProxyUsername", ProxyUsernameEdit.Text()); };
   ProxyPassEdit.OnChange = [this] {
     if (!ProxyPassEdit.Text().empty())
-      store_->WriteValue("ProxyPassword", launcher::SettingsStore::EncodePassword(ProxyPassEdit.Text()));
+      store_->WriteValue("ProxyPassword", settings::SettingsStore::EncodePassword(ProxyPassEdit.Text()));
   };
 }
 
@@ -136,13 +136,13 @@ void TForm1::RunStartup() {
 bool TForm1::DetectGame() {
   auto versions = os_.registry.Open(platform::RegRoot::LocalMachine, launcher::kGameVersionsKeyPath);
   if (!versions) return false;
-  GameInstall.GameVersion = launcher::ReadStringValue(*versions, bench::kGameVersionValue);
+  GameInstall.GameVersion = settings::ReadStringValue(*versions, bench::kGameVersionValue);
   if (GameInstall.GameVersion != launcher::kRequiredGameVersion) {
     os_.messages.ShowMessage(kWrongGameVersionText);
     return false;
   }
   auto game = os_.registry.Open(platform::RegRoot::LocalMachine, launcher::kGameKeyPath);
-  if (game) GameInstall.InstallDir = launcher::ReadStringValue(*game, bench::kInstallDirValue);
+  if (game) GameInstall.InstallDir = settings::ReadStringValue(*game, bench::kInstallDirValue);
   // Without an installation folder there is no System folder to speak of; an empty one
   // makes the run refuse instead of aiming at "\system\" of whatever drive is current.
   if (!GameInstall.InstallDir.empty()) GameInstall.SystemFolder = bench::SystemFolderOf(GameInstall.InstallDir);
@@ -218,7 +218,7 @@ void TForm1::LoadProxy() {
   ProxyPortEdit.SetText(store_->ReadValue("ProxyPort"));
   ProxyUsernameEdit.SetText(store_->ReadValue("ProxyUsername"));
   const std::string password = store_->ReadValue("ProxyPassword");
-  if (!password.empty()) ProxyPassEdit.SetText(launcher::SettingsStore::DecodePassword(password));
+  if (!password.empty()) ProxyPassEdit.SetText(settings::SettingsStore::DecodePassword(password));
   // The rule only runs on a change; an unchecked box must still disable the boxes.
   SetProxyBoxesEnabled(UseProxyBox.Checked());
 }

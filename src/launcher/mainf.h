@@ -43,14 +43,14 @@
 
 #include "launcher/BenchSettings.h"
 #include "launcher/GameInstall.h"
-#include "launcher/RunControl.h"
-#include "launcher/SettingsStore.h"
+#include "bench/RunControl.h"
+#include "settings/SettingsStore.h"
 #include "launcher/UpdaterLink.h"
 #include "platform/FileDialogs.h"
 #include "platform/Services.h"
 #include "procs/JvCreateProcess.h"
 #include "procs/JvSHFileOperation.h"
-#include "ui/models/ControlModels.h"
+#include "models/ControlModels.h"
 
 // Colours of the navigation bar, as RGB values (0x00RRGGBB).
 struct GroupBarColours {
@@ -152,7 +152,7 @@ class TForm1 {
   void OpenSponsorSite();
   // The live option values, as the controls hold them now.
   launcher::BenchSettings CurrentSettings() const;
-  launcher::SettingsStore& Store() { return *store_; }
+  settings::SettingsStore& Store() { return *store_; }
   platform::Services& Os() { return os_; }
   TForm1Host& Host() { return host_; }
 
@@ -162,7 +162,7 @@ class TForm1 {
   std::string ResultsFolder;  // the results folder in force
   launcher::UpdaterLink Updater;
   // The benchmark run, when one is connected (src/bench).
-  launcher::RunControl* Run = nullptr;
+  bench::RunControl* Run = nullptr;
   // Every copy and move of the launcher goes through this one shell file operation
   // (options: files only, no confirmation, no confirmation to make folders, simple
   // progress). The window sets its OwnerWindow.
@@ -235,5 +235,5 @@ class TForm1 {
   platform::Services os_;
   platform::FileDialogs& dialogs_;
   TForm1Host& host_;
-  std::unique_ptr<launcher::SettingsStore> store_;
+  std::unique_ptr<settings::SettingsStore> store_;
 };

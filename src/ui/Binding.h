@@ -10,7 +10,7 @@
 #include "ui/ComboBox.h"
 #include "ui/Edit.h"
 #include "ui/Label.h"
-#include "ui/models/ControlModels.h"
+#include "models/ControlModels.h"
 
 namespace ui {
 

@@ -178,7 +178,7 @@ TEST_F(OptionRulesTest, ProxyTextsSaveOnEveryNonEmptyChange) {
 
 TEST_F(OptionRulesTest, ARefusedWriteShowsTheErrorAndKeepsTheUsersValue) {
   Store({{"ShaderProfile", "3"}});
-  os.registry.RefuseWrites(HKLM, launcher::SettingsStore::kKeyPath, "ShaderProfile");
+  os.registry.RefuseWrites(HKLM, settings::SettingsStore::kKeyPath, "ShaderProfile");
   Event([&] { f().Shader.SetItemIndex(0); });
   EXPECT_THAT(os.messages.Texts(), ElementsAre("Failed to set data for 'ShaderProfile'"));
   EXPECT_EQ(os.messages.shown[0].icon, platform::MsgIcon::Error);
@@ -189,7 +189,7 @@ TEST_F(OptionRulesTest, ARefusedWriteShowsTheErrorAndKeepsTheUsersValue) {
 }
 
 TEST_F(OptionRulesTest, ARefusedWriteEndsTheSaveEventThere) {
-  os.registry.RefuseWrites(HKLM, launcher::SettingsStore::kKeyPath, "1024");
+  os.registry.RefuseWrites(HKLM, settings::SettingsStore::kKeyPath, "1024");
   f().res.SetChecked(5, true);
   Event([&] { f().resMouseLeave(); });
   EXPECT_THAT(os.messages.Texts(), ElementsAre("Failed to set data for '1024'"));

@@ -8,8 +8,8 @@
 #include "fakes/FakeFileDialogs.h"
 #include "fakes/FakePlatform.h"
 #include "launcher/mainf.h"
-#include "ui/ControlIds.h"
-#include "ui/MainWindow.h"
+#include "ui/windows/ControlIds.h"
+#include "ui/windows/MainWindow.h"
 #include "UiTestSupport.h"
 
 namespace {

@@ -22,7 +22,7 @@ class HardwareDialog : private TForm2Host {
   enum : int { kGetInfoId = 201, kSaveCloseId = 202, kMemoId = 203, kStatusBarId = 204 };
 
   HardwareDialog(const platform::Services& os, platform::Processes& processes,
-                 launcher::SettingsStore& store, std::string programFolder);
+                 settings::SettingsStore& store, std::string programFolder);
   ~HardwareDialog();
   HardwareDialog(const HardwareDialog&) = delete;
   HardwareDialog& operator=(const HardwareDialog&) = delete;

@@ -3,7 +3,7 @@
 // runner's end event moves it on. The run itself lives in src/bench.
 #include <cstdint>
 
-namespace launcher {
+namespace bench {
 
 class RunControl {
  public:
@@ -14,4 +14,4 @@ class RunControl {
   virtual void OnBenchProcessEnd(uint32_t exitCode) = 0;
 };
 
-}  // namespace launcher
+}  // namespace bench

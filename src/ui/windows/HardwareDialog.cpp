@@ -1,4 +1,4 @@
-#include "ui/hwinfo/HardwareDialog.h"
+#include "ui/windows/HardwareDialog.h"
 
 #include <utility>
 
@@ -188,7 +188,7 @@ class HardwareDialog::ColourButton {
 };
 
 HardwareDialog::HardwareDialog(const platform::Services& os, platform::Processes& processes,
-                               launcher::SettingsStore& store, std::string programFolder)
+                               settings::SettingsStore& store, std::string programFolder)
     : os_(os),
       form_(std::make_unique<TForm2>(os, processes, store, std::move(programFolder),
                                      static_cast<TForm2Host&>(*this))),

@@ -21,7 +21,7 @@
 #include "ui/PageControl.h"
 #include "ui/Panel.h"
 #include "ui/PictureBox.h"
-#include "ui/SplashWindow.h"
+#include "ui/windows/SplashWindow.h"
 #include "ui/Tooltip.h"
 #include "ui/TopWindow.h"
 

@@ -1,9 +1,9 @@
-#include "ui/MainWindow.h"
+#include "ui/windows/MainWindow.h"
 
 #include "launcher/EventGuard.h"
 #include "launcher/ProductInfo.h"
-#include "ui/ArtworkIds.h"
-#include "ui/ControlIds.h"
+#include "ui/windows/ArtworkIds.h"
+#include "ui/windows/ControlIds.h"
 
 namespace ui {
 
