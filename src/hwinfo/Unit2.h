@@ -61,10 +61,10 @@ class TForm2 {
   TForm2(const TForm2&) = delete;
   TForm2& operator=(const TForm2&) = delete;
 
-  ButtonModel RzButton1{"Get info"};
-  ButtonModel RzButton3{"Save && Close"};
-  MemoModel infomemo;
-  LabelModel StatusBar;
+  models::ButtonModel RzButton1{"Get info"};
+  models::ButtonModel RzButton3{"Save && Close"};
+  models::MemoModel infomemo;
+  models::LabelModel StatusBar;
   TRunAFile RunHLFile;
 
   void FormCreate();

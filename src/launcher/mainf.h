@@ -173,39 +173,39 @@ class TForm1 {
 
   // --- Control models (named after the window's controls) ----------------------------
   // Page 0: paths and information.
-  TextBoxModel SC3PathEdit;
-  TextBoxModel ResEdit;
-  TextBoxModel NoteEdit{50};
-  LabelModel Label21{"version"};
+  models::TextBoxModel SC3PathEdit;
+  models::TextBoxModel ResEdit;
+  models::TextBoxModel NoteEdit{50};
+  models::LabelModel Label21{"version"};
   // Page 1: base settings.
-  CheckGroupModel res;
-  RadioGroupModel demo;
-  TextBoxModel DemoEdit;
-  ButtonModel DemoEditButton;
-  ComboBoxModel MapnameBox;
+  models::CheckGroupModel res;
+  models::RadioGroupModel demo;
+  models::TextBoxModel DemoEdit;
+  models::ButtonModel DemoEditButton;
+  models::ComboBoxModel MapnameBox;
   // Page 2: shader profiles.
-  RadioGroupModel Shader;
-  CheckGroupModel AddSM3;
-  CheckBoxModel EnableHDR{"Enable HDR (Pixel Shader 3 only)"};
-  CheckBoxModel EnableToneMapping{"Tone Mapping"};
+  models::RadioGroupModel Shader;
+  models::CheckGroupModel AddSM3;
+  models::CheckBoxModel EnableHDR{"Enable HDR (Pixel Shader 3 only)"};
+  models::CheckBoxModel EnableToneMapping{"Tone Mapping"};
   // Page 3: update.
-  TextBoxModel ProxyServerEdit;
-  TextBoxModel ProxyPortEdit;
-  TextBoxModel ProxyUsernameEdit;
-  TextBoxModel ProxyPassEdit;
-  CheckBoxModel UseProxyBox{"Use Proxy  Server"};
+  models::TextBoxModel ProxyServerEdit;
+  models::TextBoxModel ProxyPortEdit;
+  models::TextBoxModel ProxyUsernameEdit;
+  models::TextBoxModel ProxyPassEdit;
+  models::CheckBoxModel UseProxyBox{"Use Proxy  Server"};
   // Page 6: additional settings.
-  CheckBoxModel HSMapping{"Hardware Shadow Mapping"};
-  CheckBoxModel AddInfoBox{"Add additional information"};
+  models::CheckBoxModel HSMapping{"Hardware Shadow Mapping"};
+  models::CheckBoxModel AddInfoBox{"Add additional information"};
   // The run's button and progress panel.
-  ButtonModel BenchButton;
-  VisibilityModel Panel1;
-  LabelModel Label3{"Benchmarking in progress..."};
-  LabelModel Label4{"Preparing results... please wait"};
-  IntModel Label4Left{55};
+  models::ButtonModel BenchButton;
+  models::VisibilityModel Panel1;
+  models::LabelModel Label3{"Benchmarking in progress..."};
+  models::LabelModel Label4{"Preparing results... please wait"};
+  models::IntModel Label4Left{55};
   // The page area's visible page (Page) and the navigation bar's open group (Group).
-  IntModel PageControl{PagePaths};
-  IntModel RzGroupBar1{NoGroup};
+  models::IntModel PageControl{PagePaths};
+  models::IntModel RzGroupBar1{NoGroup};
   GroupBarColours RzGroupBar1Colours;
 
  private:

@@ -156,7 +156,7 @@ TEST_F(OptionRulesTest, ProxyBoxFollowsUseProxyAndKeepsTheTexts) {
   ASSERT_FALSE(f().ProxyServerEdit.Enabled());
   f().ProxyServerEdit.SetText("proxy");
   f().UseProxyBox.SetChecked(true);
-  for (TextBoxModel* box : {&f().ProxyServerEdit, &f().ProxyPortEdit, &f().ProxyUsernameEdit, &f().ProxyPassEdit})
+  for (models::TextBoxModel* box : {&f().ProxyServerEdit, &f().ProxyPortEdit, &f().ProxyUsernameEdit, &f().ProxyPassEdit})
     EXPECT_TRUE(box->Enabled());
   f().UseProxyBox.SetChecked(false);
   EXPECT_FALSE(f().ProxyPortEdit.Enabled());

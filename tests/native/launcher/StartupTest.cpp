@@ -115,7 +115,7 @@ TEST_F(StartupTest, AnEmptyKeyLoadsEveryDefault) {
   EXPECT_EQ(f.NoteEdit.Text(), "");
   EXPECT_TRUE(f.AddInfoBox.Checked());
   EXPECT_FALSE(f.UseProxyBox.Checked());
-  for (TextBoxModel* box : {&f.ProxyServerEdit, &f.ProxyPortEdit, &f.ProxyUsernameEdit, &f.ProxyPassEdit}) {
+  for (models::TextBoxModel* box : {&f.ProxyServerEdit, &f.ProxyPortEdit, &f.ProxyUsernameEdit, &f.ProxyPassEdit}) {
     EXPECT_EQ(box->Text(), "");
     EXPECT_FALSE(box->Enabled());
   }
@@ -362,7 +362,7 @@ TEST_F(StartupTest, ProxySettingsAreLoadedAndWrittenBack) {
   EXPECT_EQ(f.ProxyPortEdit.Text(), "3128");
   EXPECT_EQ(f.ProxyUsernameEdit.Text(), "me");
   EXPECT_EQ(f.ProxyPassEdit.Text(), password58);
-  for (TextBoxModel* box : {&f.ProxyServerEdit, &f.ProxyPortEdit, &f.ProxyUsernameEdit, &f.ProxyPassEdit})
+  for (models::TextBoxModel* box : {&f.ProxyServerEdit, &f.ProxyPortEdit, &f.ProxyUsernameEdit, &f.ProxyPassEdit})
     EXPECT_TRUE(box->Enabled());
   EXPECT_THAT(TakeWrites(), ElementsAre("ProxyServer=proxy.local", "ProxyPort=3128", "ProxyUsername=me",
                                         "ProxyPassword=" + settings::SettingsStore::EncodePassword(password58),
