@@ -103,8 +103,6 @@ class TForm2 {
   bool collecting_ = false;
   // From "Get info" until the tool's end (or its failed start) has been handled.
   bool toolRunning_ = false;
-  // The parse list: the report's lines while they are searched.
-  std::vector<std::string> parseList_;
   // What the memo showed when "Get info" emptied it.
   std::vector<std::string> memoBeforeCollect_;
 };

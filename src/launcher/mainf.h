@@ -41,7 +41,6 @@
 #include <memory>
 #include <string>
 
-#include "launcher/BenchSettings.h"
 #include "launcher/GameInstall.h"
 #include "bench/RunControl.h"
 #include "settings/SettingsStore.h"
@@ -57,6 +56,10 @@ struct GroupBarColours {
   uint32_t Color = 0, BorderShadow = 0, FlatColor = 0, BorderHighlight = 0;
   uint32_t CaptionText = 0;  // the caption text of both groups
 };
+
+// The navigation bar's colours: the window is designed with them and start-up gives them
+// again. The bar is flat, one colour for its four parts: RGB(33, 35, 34).
+inline constexpr GroupBarColours kNavigationBarColours{0x212322, 0x212322, 0x212322, 0x212322, 0xA6C162};
 
 // What only the window can do.
 class TForm1Host {
@@ -150,8 +153,6 @@ class TForm1 {
   void OpenHelp();
   void OpenHomePage();
   void OpenSponsorSite();
-  // The live option values, as the controls hold them now.
-  launcher::BenchSettings CurrentSettings() const;
   settings::SettingsStore& Store() { return *store_; }
   platform::Services& Os() { return os_; }
   TForm1Host& Host() { return host_; }
@@ -219,8 +220,6 @@ class TForm1 {
   void LoadShaderProfile();
   void OfferRestore();
   void DeleteLeftoverBatch();
-  // One copy or move through FileOp: one source, one target, lists emptied afterwards.
-  void MoveOrCopyFile(TJvSHFileOpType operation, const std::string& source, const std::string& target);
 
   // Option rules.
   void ShaderChanged();

@@ -1,6 +1,7 @@
 #pragma once
 // The look of the launcher's skin: its colours and fonts. Light text on black; the
-// navigation bar and the selection colours are the ones the window is known by.
+// selection colours are the ones the window is known by (the navigation bar's colours are
+// the main window's, kNavigationBarColours).
 #include <windows.h>
 
 #include <vector>
@@ -12,8 +13,6 @@ inline constexpr COLORREF Black = RGB(0, 0, 0);
 inline constexpr COLORREF White = RGB(255, 255, 255);
 inline constexpr COLORREF Silver = RGB(192, 192, 192);
 inline constexpr COLORREF DisabledText = RGB(96, 100, 98);
-inline constexpr COLORREF Bar = RGB(33, 35, 34);             // the navigation bar, all four colours
-inline constexpr COLORREF GroupCaption = RGB(166, 193, 98);  // caption text of both groups
 inline constexpr COLORREF SelFrame = RGB(28, 81, 128);       // frame of check and radio items
 inline constexpr COLORREF SelHighlight = RGB(33, 161, 33);   // check mark and radio dot
 inline constexpr COLORREF HotTrack = RGB(255, 199, 60);      // the mouse-over colour

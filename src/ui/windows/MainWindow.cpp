@@ -118,6 +118,7 @@ void MainWindow::Create(TForm1& form) {
 
   RzGroupBar1.Create(top, 26, 224, 120, 209);
   RzGroupBar1.SetId(ids::RzGroupBar1);
+  ApplyGroupBarColours(kNavigationBarColours);
   GroupBarGroup& options = RzGroupBar1.AddGroup(
       "Options", {"Paths & information", "Base settings", "Shader profiles", "Add. settings"});
   options.SetId(ids::RzGroup1);

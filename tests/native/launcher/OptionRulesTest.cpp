@@ -273,24 +273,4 @@ TEST(OptionRulesWithoutGameTest, AChosenDemoIsNotCopiedAnywhereWithoutAGameFolde
   EXPECT_EQ(w.Stored("Demoname"), "mine.dem");
 }
 
-TEST_F(OptionRulesTest, CurrentSettingsMirrorTheControls) {
-  f().res.SetChecked(1, true);
-  f().demo.SetItemIndex(3);
-  f().MapnameBox.SetItemIndex(4);
-  f().Shader.SetItemIndex(1);
-  f().NoteEdit.SetText("note");
-  f().ProxyPassEdit.SetText("pw");
-  const launcher::BenchSettings s = f().CurrentSettings();
-  EXPECT_TRUE(s.Resolutions[1]);
-  EXPECT_FALSE(s.Resolutions[0]);
-  EXPECT_EQ(s.Demo, 4);
-  EXPECT_EQ(s.Mapname, 4);
-  EXPECT_EQ(s.ShaderProfile, 2);
-  EXPECT_EQ(s.Note, "note");
-  EXPECT_EQ(s.ProxyPassword, "pw");
-  EXPECT_EQ(s.ResultPath, f().ResultsFolder);
-  EXPECT_FALSE(s.HDR);
-  EXPECT_TRUE(s.HSMapping);
-}
-
 }  // namespace

@@ -1,10 +1,11 @@
 #pragma once
 // The six resolutions the launcher can benchmark. The table is fixed: its order is the
-// order of the items in `res`, of the stored values and of a run.
+// order of the items in `res`, of the stored values and of a run. The run's steps
+// (StepTable.h) are built from it.
 #include <array>
 #include <cstddef>
 
-namespace launcher {
+namespace bench {
 
 struct ResolutionEntry {
   int Index;
@@ -28,4 +29,4 @@ inline constexpr std::array<ResolutionEntry, kResolutionCount> kResolutions{{
     {5, 2048, 1536, "2048 \xD7 1536", "2048", "2048 x 1536", "FullscreenViewportX=2048", "FullscreenViewportY=1536"},
 }};
 
-}  // namespace launcher
+}  // namespace bench
