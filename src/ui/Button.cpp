@@ -101,8 +101,7 @@ void ToolButton::OnDrawItem(const DRAWITEMSTRUCT& item) {
     textLeft = iconLeft + icon_->Width() + 5;
   }
   if (showCaption_) {
-    std::wstring caption(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-    caption.resize(static_cast<size_t>(GetWindowTextW(hwnd_, caption.data(), static_cast<int>(caption.size()))));
+    const std::wstring caption = WindowText(hwnd_);
     HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, disabled ? colors::DisabledText : hot ? style_.hotText : style_.text);

@@ -107,8 +107,7 @@ void CheckBox::Draw(HDC dc, const RECT& rc, bool focused) {
   SelectObject(dc, oldPen);
   DeleteObject(pen);
 
-  std::wstring caption(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-  caption.resize(static_cast<size_t>(GetWindowTextW(hwnd_, caption.data(), static_cast<int>(caption.size()))));
+  const std::wstring caption = WindowText(hwnd_);
   HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, enabled ? colors::Silver : colors::DisabledText);

@@ -5,12 +5,6 @@
 namespace ui {
 namespace {
 
-std::wstring WindowText(HWND hwnd) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 GroupBar* BarOf(HWND item) {
   // item -> group -> bar
   return dynamic_cast<GroupBar*>(Wnd::FromHandle(GetParent(GetParent(item))));

@@ -45,8 +45,7 @@ void Panel::Paint(HDC dc) {
   GetClientRect(hwnd_, &rc);
   FillRect(dc, &rc, Skin::Get().Brush(style_.background));
   if (!style_.framed) return;
-  std::wstring caption(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-  caption.resize(static_cast<size_t>(GetWindowTextW(hwnd_, caption.data(), static_cast<int>(caption.size()))));
+  const std::wstring caption = WindowText(hwnd_);
   HGDIOBJ oldFont = SelectObject(dc, Skin::Get().Normal());
   SIZE text{0, 0};
   if (!caption.empty()) GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);

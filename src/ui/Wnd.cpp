@@ -73,12 +73,12 @@ void Wnd::SetText(const std::string& ansi) {
   if (hwnd_) SetWindowTextW(hwnd_, platform::Widen(ansi).c_str());
 }
 
-std::string Wnd::Text() const {
-  if (!hwnd_) return {};
-  int length = GetWindowTextLengthW(hwnd_);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), length + 1)));
-  return platform::Narrow(text);
+std::string Wnd::Text() const { return hwnd_ ? platform::Narrow(WindowText(hwnd_)) : std::string(); }
+
+std::wstring WindowText(HWND hwnd) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return text;
 }
 
 void Wnd::SetVisible(bool visible) {

@@ -92,6 +92,9 @@ class Wnd {
 // arrow cursor, double-click messages off.
 const wchar_t* PlainWindowClass();
 
+// The text of any window, as the window holds it.
+std::wstring WindowText(HWND hwnd);
+
 // A point of the screen lies within the window's rectangle.
 bool CursorWithin(HWND hwnd);
 
