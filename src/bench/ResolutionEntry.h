@@ -11,7 +11,7 @@ struct ResolutionEntry {
   int Index;
   int Width;
   int Height;
-  const char* Caption;    // item caption in `res` (ANSI, "\xD7" is the multiplication sign)
+  const char* Caption;    // item caption in `res` ("\xD7" is the multiplication sign in code page 1252)
   const char* ValueName;  // registry value under the program's key
   const char* ModeText;   // how the display-mode list spells this size
   const char* ConfigLineX;

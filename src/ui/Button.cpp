@@ -11,7 +11,8 @@ void OwnerDrawButton::CreateButton(HWND parent, int x, int y, int width, int hei
   a.parent = parent;
   a.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
   a.x = x, a.y = y, a.width = width, a.height = height;
-  a.text = platform::Widen(text);
+  ownTexts_ = true;
+  a.text = Widen(text);
   CreateWnd(a);
   SetTracksMouse(true);
 }

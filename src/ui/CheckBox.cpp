@@ -16,7 +16,8 @@ void CheckBox::Create(HWND parent, int x, int y, int width, int height, const st
   a.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP |
             (kind == Kind::Check ? BS_CHECKBOX : BS_RADIOBUTTON);
   a.x = x, a.y = y, a.width = width, a.height = height;
-  a.text = platform::Widen(caption);
+  ownTexts_ = true;
+  a.text = Widen(caption);
   CreateWnd(a);
   // Themed check boxes ignore the text colour; unthemed ones take the skin's colours, and
   // the custom drawing below replaces the rest where the system offers it.

@@ -57,7 +57,8 @@ void GroupBarGroup::Create(GroupBar& bar, int width, const std::string& caption,
   a.exStyle = WS_EX_CONTROLPARENT;
   a.width = width;
   a.height = kCaptionHeight;
-  a.text = platform::Widen(caption);
+  ownTexts_ = true;
+  a.text = Widen(caption);
   CreateWnd(a);
   for (size_t i = 0; i < items.size(); ++i) {
     auto item = std::make_unique<GroupBarItem>();

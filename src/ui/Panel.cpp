@@ -13,7 +13,8 @@ void Panel::Create(HWND parent, int x, int y, int width, int height, const std::
   a.style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
   a.exStyle = WS_EX_CONTROLPARENT;  // the dialog manager tabs into the controls inside
   a.x = x, a.y = y, a.width = width, a.height = height;
-  a.text = platform::Widen(caption);
+  ownTexts_ = true;
+  a.text = Widen(caption);
   CreateWnd(a);
   SetTracksMouse(true);  // for its disabled children's leaving
 }

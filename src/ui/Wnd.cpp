@@ -69,11 +69,18 @@ Wnd* Wnd::FromHandle(HWND hwnd) {
 
 int Wnd::Id() const { return hwnd_ ? GetDlgCtrlID(hwnd_) : 0; }
 
-void Wnd::SetText(const std::string& ansi) {
-  if (hwnd_) SetWindowTextW(hwnd_, platform::Widen(ansi).c_str());
+std::wstring Wnd::Widen(const std::string& text) const {
+  return ownTexts_ ? platform::WidenOwnText(text) : platform::Widen(text);
 }
 
-std::string Wnd::Text() const { return hwnd_ ? platform::Narrow(WindowText(hwnd_)) : std::string(); }
+void Wnd::SetText(const std::string& text) {
+  if (hwnd_) SetWindowTextW(hwnd_, Widen(text).c_str());
+}
+
+std::string Wnd::Text() const {
+  if (!hwnd_) return {};
+  return ownTexts_ ? platform::NarrowOwnText(WindowText(hwnd_)) : platform::Narrow(WindowText(hwnd_));
+}
 
 std::wstring WindowText(HWND hwnd) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
