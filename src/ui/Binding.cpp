@@ -66,6 +66,18 @@ void Bind(models::LabelModel& model, Label& view) {
   model.OnViewUpdate();
 }
 
+void Bind(models::LabelModel& model, StatusBar& view) {
+  model.OnViewUpdate = [&model, &view] {
+    if (view.Text() != model.Text()) view.SetText(model.Text());
+  };
+  model.OnViewUpdate();
+}
+
+void Bind(models::MemoModel& model, Memo& view) {
+  model.OnViewUpdate = [&model, &view] { view.SetText(model.Text()); };
+  model.OnViewUpdate();
+}
+
 void BindEnabled(models::ControlModel& model, Wnd& view) {
   model.OnViewUpdate = [&model, &view] { view.SetEnabled(model.Enabled()); };
   model.OnViewUpdate();

@@ -10,6 +10,8 @@
 #include "ui/ComboBox.h"
 #include "ui/Edit.h"
 #include "ui/Label.h"
+#include "ui/Memo.h"
+#include "ui/StatusBar.h"
 #include "models/ControlModels.h"
 
 namespace ui {
@@ -23,6 +25,8 @@ void Bind(models::CheckGroupModel& model, CheckGroup& view, const EventGuard& gu
 void Bind(models::RadioGroupModel& model, RadioGroup& view, const EventGuard& guard);
 void Bind(models::ComboBoxModel& model, ComboBox& view, const EventGuard& guard);
 void Bind(models::LabelModel& model, Label& view);
+void Bind(models::LabelModel& model, StatusBar& view);
+void Bind(models::MemoModel& model, Memo& view);
 // Only the enabled state of a button is the logic's.
 void BindEnabled(models::ControlModel& model, Wnd& view);
 void BindVisible(models::VisibilityModel& model, Wnd& view);

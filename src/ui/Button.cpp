@@ -120,4 +120,38 @@ void ToolButton::OnDrawItem(const DRAWITEMSTRUCT& item) {
   }
 }
 
+void FramedButton::Create(HWND parent, int x, int y, int width, int height, const std::string& caption,
+                          const Style& style) {
+  style_ = style;
+  CreateButton(parent, x, y, width, height, caption);
+  SetHandCursor(true);
+}
+
+void FramedButton::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  RECT rc = item.rcItem;
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+  const bool focused = (item.itemState & ODS_FOCUS) != 0;
+  const bool hot = IsHot() && !disabled;
+  FillRect(dc, &rc, Skin::Get().Brush(style_.face));
+
+  HBRUSH frame = Skin::Get().Brush(hot ? style_.hotFrame : focused || pressed ? style_.focusFrame : style_.frame);
+  FrameRect(dc, &rc, frame);
+  if (hot || focused || pressed) {
+    RECT inner = rc;
+    InflateRect(&inner, -1, -1);
+    FrameRect(dc, &inner, frame);
+  }
+
+  const std::wstring caption = WindowText(hwnd_);
+  if (pressed) OffsetRect(&rc, 1, 1);
+  HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, disabled ? style_.disabledText : style_.text);
+  // Without DT_NOPREFIX a doubled ampersand shows as one.
+  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  SelectObject(dc, oldFont);
+}
+
 }  // namespace ui

@@ -4,6 +4,7 @@
 // the main window's, kNavigationBarColours).
 #include <windows.h>
 
+#include <cstdint>
 #include <vector>
 
 namespace ui {
@@ -20,6 +21,8 @@ inline constexpr COLORREF Heading = RGB(188, 235, 109);      // the update page'
 inline constexpr COLORREF EditFace = RGB(22, 24, 23);        // text boxes
 inline constexpr COLORREF EditReadOnlyFace = RGB(12, 13, 13);
 inline constexpr COLORREF GroupLine = RGB(58, 64, 60);       // frames of groups
+// A colour given as 0x00RRGGBB, as the logic keeps colours.
+constexpr COLORREF FromRgb(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 }  // namespace colors
 
 // Fonts and brushes shared by every window of the process; made on first use and kept

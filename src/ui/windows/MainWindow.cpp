@@ -54,10 +54,6 @@ std::string AboutTextBlock() {
          "trademark of Ubisoft Entertainment.";
 }
 
-COLORREF FromRgb(uint32_t rgb) {
-  return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
-
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE resources) : resources_(resources), art_(std::make_unique<Artwork>()) {}
@@ -381,8 +377,8 @@ void MainWindow::ApplyGroupBarColours(const GroupBarColours& colours) {
   // The bar is flat: its colour, border shadow, flat colour and border highlight are drawn
   // as one; the caption colour serves both groups.
   GroupBar::Colors c = RzGroupBar1.GetColors();
-  c.bar = FromRgb(colours.Color);
-  c.captionText = FromRgb(colours.CaptionText);
+  c.bar = colors::FromRgb(colours.Color);
+  c.captionText = colors::FromRgb(colours.CaptionText);
   RzGroupBar1.SetColors(c);
 }
 
