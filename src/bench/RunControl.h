@@ -1,6 +1,6 @@
 #pragma once
 // The benchmark run as the main window sees it: the run button starts it and the process
-// runner's end event moves it on. The run itself lives in src/bench.
+// runner's end event moves it on (RunController.h is the run itself).
 #include <cstdint>
 
 namespace bench {
