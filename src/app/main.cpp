@@ -4,14 +4,15 @@
 #include <ole2.h>
 
 #include "bench/RunController.h"
+#include "launcher/FormRunSides.h"
 #include "launcher/ProductInfo.h"
 #include "launcher/mainf.h"
 #include "platform/win32/Win32DateTimeText.h"
 #include "platform/win32/Win32FileDialogs.h"
 #include "platform/win32/Win32Languages.h"
 #include "platform/win32/Win32Platform.h"
-#include "ui/MainWindow.h"
-#include "ui/hwinfo/HardwareDialog.h"
+#include "ui/windows/HardwareDialog.h"
+#include "ui/windows/MainWindow.h"
 #include "update/auLanguages.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -36,7 +37,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     TForm1 form(os.Bundle(), dialogs, view, &os.processes);
     // The benchmark run: the run button starts it, the end of each game process moves it on.
     platform::Win32DateTimeText dateTime;
-    bench::RunController benchRun(form, dateTime);
+    launcher::FormRunSides runSides(form);
+    bench::RunController benchRun(runSides.Parts(), dateTime);
     form.Run = &benchRun;
     view.Create(form);
     os.messages.SetOwner(reinterpret_cast<uintptr_t>(view.Handle()));

@@ -1,7 +1,7 @@
 #include "bench/DemoChoice.h"
 
 #include "bench/GameInterface.h"
-#include "bench/ShellCopy.h"
+#include "procs/ShellCopy.h"
 
 namespace bench {
 

@@ -4,7 +4,7 @@
 #include "bench/GameInterface.h"
 #include "bench/RunMessages.h"
 #include "bench/RunWaits.h"
-#include "bench/ShellCopy.h"
+#include "procs/ShellCopy.h"
 
 namespace bench {
 
@@ -53,16 +53,21 @@ void GameConfigWriter::WriteGameConfig(TemplateCopy& memo5, const std::string& c
     throw EBenchFileError(EBenchFileError::Kind::ConfigWrite, ini, FillIn(kFileNotWritten, ini));
 }
 
-bool GameConfigWriter::RestoreGameConfig(const std::string& configFolder) {
+ConfigRestore RestoreUserConfig(platform::FileSystem& files, TJvSHFileOperation& fileOp, platform::Clock& clock,
+                                const std::string& configFolder, uint32_t waitMs, bool waitAlways) {
   const std::string ini = configFolder + kGameConfigFile;
   const std::string backup = configFolder + kGameConfigBackupFile;
-  if (!files_.FileExists(backup)) return true;
-  if (files_.FileExists(ini)) {
-    files_.RemoveFile(ini);
-    clock_.Wait(kWaitBeforeRestoreMs);
-  }
-  ShellMove(fileOp_, backup, ini);
-  return files_.FileExists(ini) && !files_.FileExists(backup);
+  if (!files.FileExists(backup)) return ConfigRestore::NoBackup;
+  const bool deleted = files.FileExists(ini);
+  if (deleted) files.RemoveFile(ini);
+  if (deleted || waitAlways) clock.Wait(waitMs);
+  ShellMove(fileOp, backup, ini);
+  return files.FileExists(ini) && !files.FileExists(backup) ? ConfigRestore::Restored : ConfigRestore::StillAside;
+}
+
+bool GameConfigWriter::RestoreGameConfig(const std::string& configFolder) {
+  return RestoreUserConfig(files_, fileOp_, clock_, configFolder, kWaitBeforeRestoreMs, false) !=
+         ConfigRestore::StillAside;
 }
 
 }  // namespace bench

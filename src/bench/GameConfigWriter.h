@@ -24,6 +24,15 @@ enum class BackupMode {
 bool HasPendingBackup(platform::FileSystem& files, const std::string& configFolder,
                       const std::string& noErrorWarningBeforeRun);
 
+enum class ConfigRestore { NoBackup, Restored, StillAside };
+
+// Puts the user's file back: deletes the generated "SplinterCell3.ini" in `configFolder` if
+// there is one, waits `waitMs` (the game and the shell let go of it; with `waitAlways` also
+// when there was none) and moves "SplinterCell3_old.ini" onto its name through the shell.
+// Only the files tell whether that worked; the shell's answer alone proves nothing.
+ConfigRestore RestoreUserConfig(platform::FileSystem& files, TJvSHFileOperation& fileOp, platform::Clock& clock,
+                                const std::string& configFolder, uint32_t waitMs, bool waitAlways);
+
 class GameConfigWriter {
  public:
   GameConfigWriter(platform::FileSystem& files, TJvSHFileOperation& fileOp, platform::Clock& clock);

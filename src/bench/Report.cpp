@@ -4,7 +4,8 @@
 #include "bench/GameInterface.h"
 #include "bench/RunMessages.h"
 #include "bench/RunWaits.h"
-#include "bench/ShellCopy.h"
+#include "hwinfo/HardwareInfo.h"
+#include "procs/ShellCopy.h"
 #include "platform/Text.h"
 
 namespace bench {
@@ -25,8 +26,10 @@ ReportStamp TakeReportStamp(platform::Clock& clock, platform::DateTimeText& date
 }
 
 HardwareValues ReadHardwareValues(const std::function<std::string(const std::string&)>& readValue) {
-  return HardwareValues{readValue("OS"),  readValue("CPU"),        readValue("Memory"),
-                        readValue("VGA"), readValue("VGA Memory"), readValue("VGA Driver")};
+  // The hardware dialog's table names the values, in its display order.
+  const auto& f = hwinfo::kHardwareFields;
+  return HardwareValues{readValue(f[0].valueName), readValue(f[1].valueName), readValue(f[2].valueName),
+                        readValue(f[3].valueName), readValue(f[4].valueName), readValue(f[5].valueName)};
 }
 
 void BeginReport(std::vector<std::string>& reportLines, const std::string& stampText, bool addInfo,

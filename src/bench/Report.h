@@ -27,8 +27,8 @@ std::string StampFileText(const std::string& stampText);
 // Two readings of the clock, one for each text (they may differ by a second).
 ReportStamp TakeReportStamp(platform::Clock& clock, platform::DateTimeText& dateTime);
 
-// The stored hardware description (the settings store's "OS", "CPU", "Memory", "VGA",
-// "VGA Memory", "VGA Driver"); a missing value is empty.
+// The stored hardware description, the six values of hwinfo::kHardwareFields in its order;
+// a missing value is empty.
 struct HardwareValues {
   std::string OS, CPU, Memory, VGA, VGAMemory, VGADriver;
 };

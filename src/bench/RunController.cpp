@@ -23,8 +23,15 @@ std::string KeptAside(std::string text) {
 
 }  // namespace
 
-RunController::RunController(TForm1& form, platform::DateTimeText& dateTime)
-    : form_(form), os_(form.Os()), dateTime_(dateTime), writer_(os_.files, form.FileOp, os_.clock) {}
+RunController::RunController(const RunParts& parts, platform::DateTimeText& dateTime)
+    : inputs_(parts.inputs),
+      display_(parts.display),
+      store_(parts.store),
+      os_(parts.os),
+      fileOp_(parts.fileOp),
+      cp_(parts.cp),
+      dateTime_(dateTime),
+      writer_(os_.files, fileOp_, os_.clock) {}
 
 // ---------------------------------------------------------------------------------------
 // Start
@@ -35,24 +42,23 @@ bool RunController::Refuse(const char* message) {
 }
 
 bool RunController::ChecksPass() {
-  const std::string& systemFolder = form_.GameInstall.SystemFolder;
+  const std::string systemFolder = inputs_.Folders().System;
   if (systemFolder.empty() || !os_.files.DirectoryExists(systemFolder)) return Refuse(kNotReadyToBench);
 
   run_.DoneCount = 0;
   run_.ChosenCount = 0;
   for (const auto& step : StepTable())
-    if (form_.res.Checked(static_cast<size_t>(step.Index))) ++run_.ChosenCount;
+    if (inputs_.ResolutionChecked(static_cast<size_t>(step.Index))) ++run_.ChosenCount;
   if (run_.ChosenCount == 0) return Refuse(kChooseResolution);
 
   // Start-up may have loaded no demo or no shader profile; such a run would start the game
   // with empty names or an empty shader switch.
-  const int demo = form_.demo.ItemIndex();
-  if (demo < 0) return Refuse(kChooseDemo);
-  if (demo == kUserDemoItem &&
-      !CustomDemoParametersOk(os_.files, form_.DemoEdit.Text(), form_.MapnameBox.ItemIndex(),
-                              form_.MapnameBox.Text()))
+  const DemoControls demo = inputs_.Demo();
+  if (demo.Selected < 0) return Refuse(kChooseDemo);
+  if (demo.Selected == kUserDemoItem &&
+      !CustomDemoParametersOk(os_.files, demo.DemoEditText, inputs_.MapIndex(), demo.MapnameText))
     return Refuse(kCheckCustomDemo);
-  if (form_.Shader.ItemIndex() < 0) return Refuse(kChooseShaderProfile);
+  if (inputs_.OptionControls().ShaderIndex < 0) return Refuse(kChooseShaderProfile);
   return true;
 }
 
@@ -66,47 +72,35 @@ void RunController::StartRun() {
 
   // Read before this run sets it: "1" now means that an earlier run never finished and
   // that a backup lying aside is the user's own file.
-  const std::string flagBefore = form_.Store().ReadValue(kCrashFlag);
-  const std::string systemFolder = form_.GameInstall.SystemFolder;
+  const std::string flagBefore = store_.ReadValue(kCrashFlag);
+  const RunFolders folders = inputs_.Folders();
+  const std::string& systemFolder = folders.System;
 
-  form_.BenchButton.SetEnabled(false);
+  display_.SetRunButtonEnabled(false);
   try {
     DeleteIfPresent(systemFolder + kResultCopyFile);
     // Set before anything of the user's is touched.
-    form_.Store().WriteValue(kCrashFlag, "1");
+    store_.WriteValue(kCrashFlag, "1");
   } catch (...) {
-    form_.BenchButton.SetEnabled(true);
+    display_.SetRunButtonEnabled(true);
     throw;
   }
 
   run_.State = RunState::Measuring;
-  run_.KeepPendingBackup = HasPendingBackup(os_.files, form_.GameInstall.ConfigFolder, flagBefore);
+  run_.KeepPendingBackup = HasPendingBackup(os_.files, folders.Config, flagBefore);
   run_.ConfigAside = run_.KeepPendingBackup;
   Guard([&] {
-    form_.Panel1.SetVisible(true);
+    display_.SetProgressPanelVisible(true);
     run_.Stamp = TakeReportStamp(os_.clock, dateTime_);
-
-    RunOptionControls options;
-    options.ShaderIndex = form_.Shader.ItemIndex();
-    options.ParallaxMapping = form_.AddSM3.Checked(0);
-    options.HQSoftShadows = form_.AddSM3.Checked(1);
-    options.HDR = form_.EnableHDR.Checked();
-    options.ToneMapping = form_.EnableToneMapping.Checked();
-    options.HSMapping = form_.HSMapping.Checked();
-    run_.Options = CaptureRunOptions(options, run_.Options);
-
-    DemoControls demo;
-    demo.Selected = form_.demo.ItemIndex();
-    demo.MapnameText = form_.MapnameBox.Text();
-    demo.DemoEditText = form_.DemoEdit.Text();
-    run_.DemoPick = PlaceDemo(demo, run_.DemoPick, form_.ProgramFolder, systemFolder, os_.files, form_.FileOp);
+    run_.Options = CaptureRunOptions(inputs_.OptionControls(), run_.Options);
+    run_.DemoPick = PlaceDemo(inputs_.Demo(), run_.DemoPick, folders.Program, systemFolder, os_.files, fileOp_);
 
     run_.ReportLines.clear();
     run_.LastScore.clear();
-    const bool addInfo = form_.AddInfoBox.Checked();
+    const bool addInfo = inputs_.AddInfo();
     HardwareValues hardware;
-    if (addInfo) hardware = ReadHardwareValues([this](const std::string& name) { return form_.Store().ReadValue(name); });
-    BeginReport(run_.ReportLines, run_.Stamp.StampText, addInfo, hardware, form_.NoteEdit.Text());
+    if (addInfo) hardware = ReadHardwareValues([this](const std::string& name) { return store_.ReadValue(name); });
+    BeginReport(run_.ReportLines, run_.Stamp.StampText, addInfo, hardware, inputs_.Note());
 
     StartNextChosen(0, true);
   });
@@ -117,7 +111,7 @@ void RunController::StartRun() {
 
 void RunController::StartNextChosen(int index, bool firstWrite) {
   for (int i = index; i < static_cast<int>(StepTable().size()); ++i) {
-    if (form_.res.Checked(static_cast<size_t>(i))) {
+    if (inputs_.ResolutionChecked(static_cast<size_t>(i))) {
       RunResolution(StepAt(i), firstWrite);
       return;
     }
@@ -129,9 +123,8 @@ void RunController::StartNextChosen(int index, bool firstWrite) {
 
 void RunController::RunResolution(const BenchStep& step, bool firstWrite) {
   // Painted now: the game is about to take the screen and the thread will not paint.
-  form_.Label4.SetText(ProgressText(step));
-  form_.Label4Left.SetValue(step.LabelLeft);
-  form_.Host().RepaintNow();
+  display_.ShowProgress(ProgressText(step), step.LabelLeft);
+  display_.RepaintNow();
 
   run_.CurrentWidth = step.CurrentWidth;
   memo5_.Reset();
@@ -139,15 +132,15 @@ void RunController::RunResolution(const BenchStep& step, bool firstWrite) {
                           : run_.KeepPendingBackup ? BackupMode::KeepPendingBackup
                                                    : BackupMode::TakeBackup;
   run_.ConfigAside = true;
-  writer_.WriteGameConfig(memo5_, form_.GameInstall.ConfigFolder, run_.Options, step, form_.HSMapping.Checked(),
-                          mode);
+  const RunFolders folders = inputs_.Folders();
+  writer_.WriteGameConfig(memo5_, folders.Config, run_.Options, step, inputs_.OptionControls().HSMapping, mode);
 
-  const std::string& systemFolder = form_.GameInstall.SystemFolder;
+  const std::string& systemFolder = folders.System;
   run_.Command = BuildBenchCommand(run_.DemoPick, run_.Options, step);
   WriteBenchBatch(os_.files, systemFolder, run_.Command);
 
-  if (!form_.cp) throw Exception("The benchmark has no process runner.");
-  TJvCreateProcess& cp = *form_.cp;
+  if (!cp_) throw Exception("The benchmark has no process runner.");
+  TJvCreateProcess& cp = *cp_;
   cp.CurrentDirectory = systemFolder;
   cp.CommandLine = BenchBatchPath(systemFolder);
   try {
@@ -176,16 +169,15 @@ void RunController::CollectResolution() {
   // The game and the shell get time to let go of the result file.
   os_.clock.Wait(kWaitBeforeCollectMs);
 
-  const std::string& systemFolder = form_.GameInstall.SystemFolder;
+  const std::string systemFolder = inputs_.Folders().System;
   if (os_.files.FileExists(systemFolder + kResultFile)) {
-    form_.Label4Left.SetValue(kPreparingResultsLeft);
-    form_.Label4.SetText(kPreparingResultsText);
-    form_.Host().RepaintNow();
+    display_.ShowProgress(kPreparingResultsText, kPreparingResultsLeft);
+    display_.RepaintNow();
   }
 
   const BenchStep* step = FindStep(run_.CurrentWidth);
   run_.LastScore = step ? AddResolutionResult(run_.ReportLines, *step, run_.Options, run_.DemoPick, systemFolder,
-                                              os_.files, form_.FileOp, os_.clock)
+                                              os_.files, fileOp_, os_.clock)
                         : std::string();
 
   DeleteIfPresent(systemFolder + kResultFile);
@@ -204,13 +196,13 @@ void RunController::FinishRun(const std::string& score) {
   // back: the message waits until the end of the run.
   std::string reportError;
   try {
-    EndReport(run_.ReportLines, run_.Stamp.StampFile, form_.ResultsFolder, score, os_.files, os_.shell);
+    EndReport(run_.ReportLines, run_.Stamp.StampFile, inputs_.Folders().Results, score, os_.files, os_.shell);
   } catch (const EBenchFileError& e) {
     reportError = e.what();
   }
   os_.clock.Wait(kWaitAfterReportMs);
 
-  form_.Panel1.SetVisible(false);
+  display_.SetProgressPanelVisible(false);
   memo5_.Reset();
   const bool restored = RestoreUserConfig();
   BackToIdle(restored);
@@ -218,7 +210,7 @@ void RunController::FinishRun(const std::string& score) {
   if (!reportError.empty())
     os_.messages.ShowMessage(restored ? reportError : KeptAside(reportError));
   else if (!restored)
-    os_.messages.ShowMessage(FillIn(kConfigNotRestored, form_.GameInstall.ConfigFolder + kGameConfigBackupFile));
+    os_.messages.ShowMessage(FillIn(kConfigNotRestored, inputs_.Folders().Config + kGameConfigBackupFile));
 }
 
 template <class Step>
@@ -237,7 +229,7 @@ void RunController::Guard(Step&& step) {
 }
 
 void RunController::StopRun(const std::string& message, bool restoreConfig) {
-  form_.Panel1.SetVisible(false);
+  display_.SetProgressPanelVisible(false);
   memo5_.Reset();
   const bool restored = restoreConfig && run_.ConfigAside ? RestoreUserConfig() : true;
   BackToIdle(restored);
@@ -245,22 +237,22 @@ void RunController::StopRun(const std::string& message, bool restoreConfig) {
 }
 
 bool RunController::RestoreUserConfig() {
-  return writer_.RestoreGameConfig(form_.GameInstall.ConfigFolder);
+  return writer_.RestoreGameConfig(inputs_.Folders().Config);
 }
 
 void RunController::BackToIdle(bool configRestored) {
   run_.State = RunState::Idle;
-  const std::string batch = BenchBatchPath(form_.GameInstall.SystemFolder);
+  const std::string batch = BenchBatchPath(inputs_.Folders().System);
   try {
     // While the user's file is still aside the flag stays, so the next start offers the
     // restore.
-    if (configRestored) form_.Store().WriteValue(kCrashFlag, "0");
+    if (configRestored) store_.WriteValue(kCrashFlag, "0");
   } catch (...) {
-    form_.BenchButton.SetEnabled(true);
+    display_.SetRunButtonEnabled(true);
     DeleteIfPresent(batch);
     throw;
   }
-  form_.BenchButton.SetEnabled(true);
+  display_.SetRunButtonEnabled(true);
   DeleteIfPresent(batch);
 }
 

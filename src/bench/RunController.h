@@ -13,9 +13,13 @@
 #include "bench/Report.h"
 #include "bench/RunOptions.h"
 #include "bench/StepTable.h"
-#include "launcher/RunControl.h"
-#include "launcher/mainf.h"
+#include "bench/RunControl.h"
+#include "bench/RunForm.h"
 #include "platform/DateTimeText.h"
+#include "platform/Services.h"
+#include "procs/JvCreateProcess.h"
+#include "procs/JvSHFileOperation.h"
+#include "settings/SettingsStore.h"
 
 namespace bench {
 
@@ -48,10 +52,21 @@ struct BenchRun {
   std::string LastScore;  // of the latest collection
 };
 
-class RunController : public launcher::RunControl {
+// What the run works with, all owned by the main window: its controls (as the two narrow
+// sides of RunForm.h), the settings store, the shell file operation FileOp and the process
+// runner `cp` (null: every start fails with an error).
+struct RunParts {
+  RunInputs& inputs;
+  RunDisplay& display;
+  settings::SettingsStore& store;
+  platform::Services& os;
+  TJvSHFileOperation& fileOp;
+  TJvCreateProcess* cp;
+};
+
+class RunController : public RunControl {
  public:
-  // `form` owns the controls, the settings store, FileOp and the process runner `cp`.
-  RunController(TForm1& form, platform::DateTimeText& dateTime);
+  RunController(const RunParts& parts, platform::DateTimeText& dateTime);
 
   // The click of BenchButton.
   void StartRun() override;
@@ -84,8 +99,12 @@ class RunController : public launcher::RunControl {
   void BackToIdle(bool configRestored);
   void DeleteIfPresent(const std::string& path);
 
-  TForm1& form_;
+  RunInputs& inputs_;
+  RunDisplay& display_;
+  settings::SettingsStore& store_;
   platform::Services& os_;
+  TJvSHFileOperation& fileOp_;
+  TJvCreateProcess* cp_;
   platform::DateTimeText& dateTime_;
   TemplateCopy memo5_;
   GameConfigWriter writer_;

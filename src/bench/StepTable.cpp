@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "bench/ResolutionEntry.h"
+
 namespace bench {
 
 namespace {
@@ -15,14 +17,15 @@ std::string SizeText(const BenchStep& step) {
 }  // namespace
 
 const std::array<BenchStep, 6>& StepTable() {
-  static const std::array<BenchStep, 6> table = {{
-      {0, 640, 480, "640", 94},
-      {1, 800, 600, "800", 94},
-      {2, 1024, 768, "1024", 92},
-      {3, 1280, 1024, "1280", 90},
-      {4, 1600, 1200, "1600", 90},
-      {5, 2048, 1536, "2048", 90},
-  }};
+  // The progress label starts further left for the longer texts.
+  static constexpr int kLabelLeft[kResolutionCount] = {94, 94, 92, 90, 90, 90};
+  static const std::array<BenchStep, 6> table = [] {
+    std::array<BenchStep, 6> steps{};
+    for (const auto& row : kResolutions)
+      steps[static_cast<size_t>(row.Index)] = {row.Index, row.Width, row.Height, row.ValueName,
+                                               kLabelLeft[row.Index]};
+    return steps;
+  }();
   return table;
 }
 
@@ -40,9 +43,9 @@ const BenchStep* FindStep(const std::string& currentWidth) {
 
 std::string ProgressText(const BenchStep& step) { return "Resolution: " + SizeText(step); }
 
-std::string ConfigXLine(const BenchStep& step) { return "FullscreenViewportX=" + std::to_string(step.Width); }
+std::string ConfigXLine(const BenchStep& step) { return kResolutions[static_cast<size_t>(step.Index)].ConfigLineX; }
 
-std::string ConfigYLine(const BenchStep& step) { return "FullscreenViewportY=" + std::to_string(step.Height); }
+std::string ConfigYLine(const BenchStep& step) { return kResolutions[static_cast<size_t>(step.Index)].ConfigLineY; }
 
 std::string ResolutionTokens(const BenchStep& step) {
   return " " + std::to_string(step.Width) + " " + std::to_string(step.Height) + " -nosound ";

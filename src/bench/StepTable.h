@@ -1,7 +1,7 @@
 #pragma once
-// The six resolutions a run can measure, in the order a run measures them, with
-// everything the run derives from each: progress text, configuration lines, the
-// command-line size and the report heading.
+// The six resolutions a run can measure (the rows of ResolutionEntry.h), in the order a
+// run measures them, with everything the run derives from each: progress text,
+// configuration lines, the command-line size and the report heading.
 #include <array>
 #include <string>
 
@@ -11,7 +11,7 @@ struct BenchStep {
   int Index;                 // position in the resolution group, 0..5
   int Width;
   int Height;
-  const char* CurrentWidth;  // "640" .. "2048"
+  const char* CurrentWidth;  // "640" .. "2048", the row's ValueName
   int LabelLeft;             // left position of the progress label in the panel
 };
 
@@ -31,9 +31,7 @@ std::string ResolutionTokens(const BenchStep& step);
 // "<BR><B><FONT size=5>Resolution: 640×480</FONT></B><BR>".
 std::string ReportHeading(const BenchStep& step);
 
-// Texts and positions of the progress panel.
-inline constexpr char kLabel3Text[] = "Benchmarking in progress...";
-inline constexpr char kLabel4DesignText[] = "Preparing results... please wait";
+// The progress text and position while the results are read.
 inline constexpr char kPreparingResultsText[] = "Preparing results... please wait.";
 inline constexpr int kPreparingResultsLeft = 55;
 

@@ -7,7 +7,7 @@
 using hwinfo::kHardwareFields;
 
 TForm2::TForm2(const platform::Services& os, platform::Processes& processes,
-               launcher::SettingsStore& store, std::string programFolder, TForm2Host& host)
+               settings::SettingsStore& store, std::string programFolder, TForm2Host& host)
     : RunHLFile(processes, os.clock),
       os_(os),
       processes_(processes),
@@ -39,7 +39,6 @@ void TForm2::FormCreate() {
 }
 
 void TForm2::FormShow() {
-  parseList_.clear();
   // A tool still running from an earlier showing no longer fills the memo.
   collecting_ = false;
 }
@@ -96,9 +95,7 @@ void TForm2::RunHLFileProcCompleted(TRunItem& RunItem, TRetType RetType, uint32_
                      ReportFile() + ".");
         return;
       }
-      parseList_ = hwinfo::ReportLines(bytes);
-      info_ = hwinfo::ParseReport(parseList_);
-      parseList_.clear();
+      info_ = hwinfo::ParseReport(hwinfo::ReportLines(bytes));
       infomemo.SetLines({info_.Lines.begin(), info_.Lines.end()});
       RemoveReport();
       StatusBar.SetText(kCollectedStatus);

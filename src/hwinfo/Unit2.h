@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "hwinfo/HardwareInfo.h"
-#include "launcher/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "platform/Processes.h"
 #include "platform/Services.h"
 #include "procs/RunAFile.h"
-#include "ui/models/ControlModels.h"
+#include "models/ControlModels.h"
 
 // Colours the dialog takes at creation, as RGB values (0x00RRGGBB).
 struct Form2Colours {
@@ -57,14 +57,14 @@ class TForm2 {
 
   // `programFolder` ends in "\"; the report is written there. `store` is the main window's.
   TForm2(const platform::Services& os, platform::Processes& processes,
-         launcher::SettingsStore& store, std::string programFolder, TForm2Host& host);
+         settings::SettingsStore& store, std::string programFolder, TForm2Host& host);
   TForm2(const TForm2&) = delete;
   TForm2& operator=(const TForm2&) = delete;
 
-  ButtonModel RzButton1{"Get info"};
-  ButtonModel RzButton3{"Save && Close"};
-  MemoModel infomemo;
-  LabelModel StatusBar;
+  models::ButtonModel RzButton1{"Get info"};
+  models::ButtonModel RzButton3{"Save && Close"};
+  models::MemoModel infomemo;
+  models::LabelModel StatusBar;
   TRunAFile RunHLFile;
 
   void FormCreate();
@@ -95,7 +95,7 @@ class TForm2 {
 
   platform::Services os_;
   platform::Processes& processes_;
-  launcher::SettingsStore& store_;
+  settings::SettingsStore& store_;
   std::string programFolder_;
   TForm2Host& host_;
 
@@ -103,8 +103,6 @@ class TForm2 {
   bool collecting_ = false;
   // From "Get info" until the tool's end (or its failed start) has been handled.
   bool toolRunning_ = false;
-  // The parse list: the report's lines while they are searched.
-  std::vector<std::string> parseList_;
   // What the memo showed when "Get info" emptied it.
   std::vector<std::string> memoBeforeCollect_;
 };

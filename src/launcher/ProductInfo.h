@@ -5,8 +5,6 @@ namespace launcher {
 
 // The main window's text and the application's title in message boxes.
 inline constexpr const char* kApplicationTitle = "Tavorin Splinter Cell CT Benchmark";
-inline constexpr const char* kProductName = "Lumenrig";
-inline constexpr const char* kProductVersion = "1.0";
 // First line of the about page's text block.
 inline constexpr const char* kAboutFirstLine = "Lumenrig 1.0";
 

@@ -1,13 +1,15 @@
 #include "launcher/mainf.h"
 
+#include "bench/DemoChoice.h"
+#include "bench/GameConfigWriter.h"
+#include "bench/ResolutionEntry.h"
 #include "launcher/EventGuard.h"
 #include "launcher/ProductInfo.h"
-#include "launcher/ResolutionEntry.h"
 #include "platform/Exceptions.h"
 #include "platform/Text.h"
+#include "procs/ShellCopy.h"
 
-using launcher::kResolutions;
-using launcher::kResolutionCount;
+using bench::kResolutions;
 
 namespace {
 
@@ -28,6 +30,14 @@ std::vector<std::string> MapItems() {
   return {"Please select your demo's map", "01_Lighthouse", "02_Cargoship", "03_Bank",
           "04_Penthouse", "05_Displace01", "06_Hokkaido", "07_Battery", "08_Seoulone",
           "09_Seoultwo", "10_Bathhouse", "11_Kokubososho"};
+}
+
+// The built-in demos, then the user's own.
+std::vector<std::string> DemoCaptions() {
+  std::vector<std::string> captions;
+  for (const auto& demo : bench::BuiltInDemos()) captions.push_back(demo.Caption);
+  captions.push_back(bench::kUserDemoCaption);
+  return captions;
 }
 
 std::vector<std::string> ResolutionCaptions() {
@@ -55,14 +65,14 @@ TForm1::TForm1(const platform::Services& os, platform::FileDialogs& dialogs, TFo
                platform::Processes* processes)
     : FileOp(os.shellFiles, os.files),
       res(" Resolution ", ResolutionCaptions()),
-      demo(" Choose a demo ", {"Ubisoft Lighthouse", "Voru3V 2 demo", "Voru3V 3 demo", "User defined demo"}),
+      demo(" Choose a demo ", DemoCaptions()),
       MapnameBox(MapItems()),
       Shader(" Shader Model Type ", {"Shader 1.1", "Shader 2.0 (Only on ATI)", "Shader 3.0 (Read the help)"}),
       AddSM3(" Additional options for Shader 2.0/3.0 ", {"Parallax Mapping", "HQ Soft Shadows"}),
       os_(os),
       dialogs_(dialogs),
       host_(host),
-      store_(std::make_unique<launcher::SettingsStore>(os.registry)) {
+      store_(std::make_unique<settings::SettingsStore>(os.registry)) {
   // No prompts, target folders made without asking, a progress window without file names.
   FileOp.Options = {fofFilesOnly, fofNoConfirmation, fofNoConfirmMkDir, fofSimpleProgress};
   DemoEdit.SetEnabled(false);
@@ -95,7 +105,7 @@ void TForm1::WireRules() {
   ProxyUsernameEdit.OnChange = [this] { WriteIfNotEmpty("ProxyUsername", ProxyUsernameEdit.Text()); };
   ProxyPassEdit.OnChange = [this] {
     if (!ProxyPassEdit.Text().empty())
-      store_->WriteValue("ProxyPassword", launcher::SettingsStore::EncodePassword(ProxyPassEdit.Text()));
+      store_->WriteValue("ProxyPassword", settings::SettingsStore::EncodePassword(ProxyPassEdit.Text()));
   };
 }
 
@@ -114,8 +124,7 @@ void TForm1::RunStartup() {
   os_.clock.Wait(kSplashMilliseconds);
   host_.CloseSplash();
 
-  const uint32_t barColour = 0x212322;  // RGB(33, 35, 34)
-  RzGroupBar1Colours = GroupBarColours{barColour, barColour, barColour, barColour, 0xA6C162};
+  RzGroupBar1Colours = kNavigationBarColours;
   host_.ApplyGroupBarColours(RzGroupBar1Colours);
 
   ProgramFolder = FolderOf(os_.folders.ModuleFileName());
@@ -136,13 +145,13 @@ void TForm1::RunStartup() {
 bool TForm1::DetectGame() {
   auto versions = os_.registry.Open(platform::RegRoot::LocalMachine, launcher::kGameVersionsKeyPath);
   if (!versions) return false;
-  GameInstall.GameVersion = launcher::ReadStringValue(*versions, bench::kGameVersionValue);
+  GameInstall.GameVersion = settings::ReadStringValue(*versions, bench::kGameVersionValue);
   if (GameInstall.GameVersion != launcher::kRequiredGameVersion) {
     os_.messages.ShowMessage(kWrongGameVersionText);
     return false;
   }
   auto game = os_.registry.Open(platform::RegRoot::LocalMachine, launcher::kGameKeyPath);
-  if (game) GameInstall.InstallDir = launcher::ReadStringValue(*game, bench::kInstallDirValue);
+  if (game) GameInstall.InstallDir = settings::ReadStringValue(*game, bench::kInstallDirValue);
   // Without an installation folder there is no System folder to speak of; an empty one
   // makes the run refuse instead of aiming at "\system\" of whatever drive is current.
   if (!GameInstall.InstallDir.empty()) GameInstall.SystemFolder = bench::SystemFolderOf(GameInstall.InstallDir);
@@ -218,7 +227,7 @@ void TForm1::LoadProxy() {
   ProxyPortEdit.SetText(store_->ReadValue("ProxyPort"));
   ProxyUsernameEdit.SetText(store_->ReadValue("ProxyUsername"));
   const std::string password = store_->ReadValue("ProxyPassword");
-  if (!password.empty()) ProxyPassEdit.SetText(launcher::SettingsStore::DecodePassword(password));
+  if (!password.empty()) ProxyPassEdit.SetText(settings::SettingsStore::DecodePassword(password));
   // The rule only runs on a change; an unchecked box must still disable the boxes.
   SetProxyBoxesEnabled(UseProxyBox.Checked());
 }
@@ -251,27 +260,11 @@ void TForm1::DeleteLeftoverBatch() {
 void TForm1::OfferRestore() {
   if (store_->ReadValue("NoErrorWarning") != "1") return;
   if (!os_.messages.Confirm(kRestoreQuestion)) return;
-  const std::string backup = GameInstall.ConfigFolder + bench::kGameConfigBackupFile;
-  const std::string config = GameInstall.ConfigFolder + bench::kGameConfigFile;
-  if (!os_.files.FileExists(backup)) return;
-  if (os_.files.FileExists(config)) os_.files.RemoveFile(config);
-  os_.clock.Wait(kRestoreDelayMilliseconds);
-  MoveOrCopyFile(foMove, backup, config);
-  // The shell's answer alone proves nothing: only a configuration that is really back in
-  // place ends the offer. Otherwise the flag stays, and the next start asks again.
-  if (os_.files.FileExists(config) && !os_.files.FileExists(backup))
+  // Only a configuration that is really back in place ends the offer; otherwise the flag
+  // stays and the next start asks again.
+  if (bench::RestoreUserConfig(os_.files, FileOp, os_.clock, GameInstall.ConfigFolder, kRestoreDelayMilliseconds,
+                               true) == bench::ConfigRestore::Restored)
     store_->WriteValue("NoErrorWarning", "0");
-}
-
-void TForm1::MoveOrCopyFile(TJvSHFileOpType operation, const std::string& source, const std::string& target) {
-  FileOp.SourceFiles = {source};
-  FileOp.DestFiles = {target};
-  FileOp.Operation = operation;
-  // Failures are reported by the shell in its own window; callers check the files where
-  // it matters.
-  FileOp.Execute();
-  FileOp.SourceFiles.clear();
-  FileOp.DestFiles.clear();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -388,7 +381,7 @@ void TForm1::DemoEditButtonClick() {
   DemoEdit.SetText(name);
   // A file of that name already in the game's folder is the user's: it is never replaced.
   if (!GameInstall.SystemFolder.empty() && !os_.files.FileExists(GameInstall.SystemFolder + name))
-    MoveOrCopyFile(foCopy, chosen, GameInstall.SystemFolder);
+    ShellCopy(FileOp, chosen, GameInstall.SystemFolder);
   WriteIfNotEmpty("Demoname", DemoEdit.Text());
 }
 
@@ -472,27 +465,4 @@ void TForm1::cpTerminate(uint32_t exitCode) {
 void TForm1::FormClose() {
   store_->Close();
   DeleteLeftoverBatch();
-}
-
-launcher::BenchSettings TForm1::CurrentSettings() const {
-  launcher::BenchSettings s;
-  for (size_t i = 0; i < kResolutionCount; ++i) s.Resolutions[i] = res.Checked(i);
-  s.Demo = demo.ItemIndex() + 1;
-  s.Mapname = MapnameBox.ItemIndex();
-  s.Demoname = DemoEdit.Text();
-  s.ResultPath = ResultsFolder;
-  s.Note = NoteEdit.Text();
-  s.Addinfo = AddInfoBox.Checked();
-  s.UseProxy = UseProxyBox.Checked();
-  s.ProxyServer = ProxyServerEdit.Text();
-  s.ProxyPort = ProxyPortEdit.Text();
-  s.ProxyUsername = ProxyUsernameEdit.Text();
-  s.ProxyPassword = ProxyPassEdit.Text();
-  s.ShaderProfile = Shader.ItemIndex() + 1;
-  s.ParallaxMapping = AddSM3.Checked(0);
-  s.HQSoftShadows = AddSM3.Checked(1);
-  s.HDR = EnableHDR.Checked();
-  s.ToneMapping = EnableToneMapping.Checked();
-  s.HSMapping = HSMapping.Checked();
-  return s;
 }

@@ -41,22 +41,25 @@
 #include <memory>
 #include <string>
 
-#include "launcher/BenchSettings.h"
 #include "launcher/GameInstall.h"
-#include "launcher/RunControl.h"
-#include "launcher/SettingsStore.h"
+#include "bench/RunControl.h"
+#include "settings/SettingsStore.h"
 #include "launcher/UpdaterLink.h"
 #include "platform/FileDialogs.h"
 #include "platform/Services.h"
 #include "procs/JvCreateProcess.h"
 #include "procs/JvSHFileOperation.h"
-#include "ui/models/ControlModels.h"
+#include "models/ControlModels.h"
 
 // Colours of the navigation bar, as RGB values (0x00RRGGBB).
 struct GroupBarColours {
   uint32_t Color = 0, BorderShadow = 0, FlatColor = 0, BorderHighlight = 0;
   uint32_t CaptionText = 0;  // the caption text of both groups
 };
+
+// The navigation bar's colours: the window is designed with them and start-up gives them
+// again. The bar is flat, one colour for its four parts: RGB(33, 35, 34).
+inline constexpr GroupBarColours kNavigationBarColours{0x212322, 0x212322, 0x212322, 0x212322, 0xA6C162};
 
 // What only the window can do.
 class TForm1Host {
@@ -150,9 +153,7 @@ class TForm1 {
   void OpenHelp();
   void OpenHomePage();
   void OpenSponsorSite();
-  // The live option values, as the controls hold them now.
-  launcher::BenchSettings CurrentSettings() const;
-  launcher::SettingsStore& Store() { return *store_; }
+  settings::SettingsStore& Store() { return *store_; }
   platform::Services& Os() { return os_; }
   TForm1Host& Host() { return host_; }
 
@@ -162,7 +163,7 @@ class TForm1 {
   std::string ResultsFolder;  // the results folder in force
   launcher::UpdaterLink Updater;
   // The benchmark run, when one is connected (src/bench).
-  launcher::RunControl* Run = nullptr;
+  bench::RunControl* Run = nullptr;
   // Every copy and move of the launcher goes through this one shell file operation
   // (options: files only, no confirmation, no confirmation to make folders, simple
   // progress). The window sets its OwnerWindow.
@@ -173,39 +174,39 @@ class TForm1 {
 
   // --- Control models (named after the window's controls) ----------------------------
   // Page 0: paths and information.
-  TextBoxModel SC3PathEdit;
-  TextBoxModel ResEdit;
-  TextBoxModel NoteEdit{50};
-  LabelModel Label21{"version"};
+  models::TextBoxModel SC3PathEdit;
+  models::TextBoxModel ResEdit;
+  models::TextBoxModel NoteEdit{50};
+  models::LabelModel Label21{"version"};
   // Page 1: base settings.
-  CheckGroupModel res;
-  RadioGroupModel demo;
-  TextBoxModel DemoEdit;
-  ButtonModel DemoEditButton;
-  ComboBoxModel MapnameBox;
+  models::CheckGroupModel res;
+  models::RadioGroupModel demo;
+  models::TextBoxModel DemoEdit;
+  models::ButtonModel DemoEditButton;
+  models::ComboBoxModel MapnameBox;
   // Page 2: shader profiles.
-  RadioGroupModel Shader;
-  CheckGroupModel AddSM3;
-  CheckBoxModel EnableHDR{"Enable HDR (Pixel Shader 3 only)"};
-  CheckBoxModel EnableToneMapping{"Tone Mapping"};
+  models::RadioGroupModel Shader;
+  models::CheckGroupModel AddSM3;
+  models::CheckBoxModel EnableHDR{"Enable HDR (Pixel Shader 3 only)"};
+  models::CheckBoxModel EnableToneMapping{"Tone Mapping"};
   // Page 3: update.
-  TextBoxModel ProxyServerEdit;
-  TextBoxModel ProxyPortEdit;
-  TextBoxModel ProxyUsernameEdit;
-  TextBoxModel ProxyPassEdit;
-  CheckBoxModel UseProxyBox{"Use Proxy  Server"};
+  models::TextBoxModel ProxyServerEdit;
+  models::TextBoxModel ProxyPortEdit;
+  models::TextBoxModel ProxyUsernameEdit;
+  models::TextBoxModel ProxyPassEdit;
+  models::CheckBoxModel UseProxyBox{"Use Proxy  Server"};
   // Page 6: additional settings.
-  CheckBoxModel HSMapping{"Hardware Shadow Mapping"};
-  CheckBoxModel AddInfoBox{"Add additional information"};
+  models::CheckBoxModel HSMapping{"Hardware Shadow Mapping"};
+  models::CheckBoxModel AddInfoBox{"Add additional information"};
   // The run's button and progress panel.
-  ButtonModel BenchButton;
-  VisibilityModel Panel1;
-  LabelModel Label3{"Benchmarking in progress..."};
-  LabelModel Label4{"Preparing results... please wait"};
-  IntModel Label4Left{55};
+  models::ButtonModel BenchButton;
+  models::VisibilityModel Panel1;
+  models::LabelModel Label3{"Benchmarking in progress..."};
+  models::LabelModel Label4{"Preparing results... please wait"};
+  models::IntModel Label4Left{55};
   // The page area's visible page (Page) and the navigation bar's open group (Group).
-  IntModel PageControl{PagePaths};
-  IntModel RzGroupBar1{NoGroup};
+  models::IntModel PageControl{PagePaths};
+  models::IntModel RzGroupBar1{NoGroup};
   GroupBarColours RzGroupBar1Colours;
 
  private:
@@ -219,8 +220,6 @@ class TForm1 {
   void LoadShaderProfile();
   void OfferRestore();
   void DeleteLeftoverBatch();
-  // One copy or move through FileOp: one source, one target, lists emptied afterwards.
-  void MoveOrCopyFile(TJvSHFileOpType operation, const std::string& source, const std::string& target);
 
   // Option rules.
   void ShaderChanged();
@@ -235,5 +234,5 @@ class TForm1 {
   platform::Services os_;
   platform::FileDialogs& dialogs_;
   TForm1Host& host_;
-  std::unique_ptr<launcher::SettingsStore> store_;
+  std::unique_ptr<settings::SettingsStore> store_;
 };

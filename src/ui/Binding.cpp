@@ -2,7 +2,7 @@
 
 namespace ui {
 
-void Bind(TextBoxModel& model, Edit& view, const EventGuard& guard) {
+void Bind(models::TextBoxModel& model, Edit& view, const EventGuard& guard) {
   model.OnViewUpdate = [&model, &view] {
     view.SetTextIfDifferent(model.Text());
     view.SetEnabled(model.Enabled());
@@ -11,7 +11,7 @@ void Bind(TextBoxModel& model, Edit& view, const EventGuard& guard) {
   view.OnTextChanged = [&model, &view, guard] { guard([&] { model.SetText(view.Text()); }); };
 }
 
-void Bind(CheckBoxModel& model, CheckBox& view, const EventGuard& guard) {
+void Bind(models::CheckBoxModel& model, CheckBox& view, const EventGuard& guard) {
   model.OnViewUpdate = [&model, &view] {
     view.SetIsChecked(model.Checked());
     view.SetEnabled(model.Enabled());
@@ -20,7 +20,7 @@ void Bind(CheckBoxModel& model, CheckBox& view, const EventGuard& guard) {
   view.OnClicked = [&model, &view, guard] { guard([&] { model.SetChecked(view.IsChecked()); }); };
 }
 
-void Bind(CheckGroupModel& model, CheckGroup& view, const EventGuard& guard) {
+void Bind(models::CheckGroupModel& model, CheckGroup& view, const EventGuard& guard) {
   model.OnViewUpdate = [&model, &view] {
     for (size_t i = 0; i < model.Count() && i < view.Count(); ++i) {
       view.SetIsChecked(i, model.Checked(i));
@@ -35,7 +35,7 @@ void Bind(CheckGroupModel& model, CheckGroup& view, const EventGuard& guard) {
   };
 }
 
-void Bind(RadioGroupModel& model, RadioGroup& view, const EventGuard& guard) {
+void Bind(models::RadioGroupModel& model, RadioGroup& view, const EventGuard& guard) {
   model.OnViewUpdate = [&model, &view] {
     view.SetSelectedIndex(model.ItemIndex());
     view.SetEnabled(model.Enabled());
@@ -44,7 +44,7 @@ void Bind(RadioGroupModel& model, RadioGroup& view, const EventGuard& guard) {
   view.OnSelectionChanged = [&model, guard](int index) { guard([&] { model.SetItemIndex(index); }); };
 }
 
-void Bind(ComboBoxModel& model, ComboBox& view, const EventGuard& guard) {
+void Bind(models::ComboBoxModel& model, ComboBox& view, const EventGuard& guard) {
   model.OnViewUpdate = [&model, &view] {
     view.Show(model.ItemIndex(), model.Text());
     view.SetEnabled(model.Enabled());
@@ -58,7 +58,7 @@ void Bind(ComboBoxModel& model, ComboBox& view, const EventGuard& guard) {
   };
 }
 
-void Bind(LabelModel& model, Label& view) {
+void Bind(models::LabelModel& model, Label& view) {
   model.OnViewUpdate = [&model, &view] {
     if (view.Text() != model.Text()) view.SetText(model.Text());
     view.SetEnabled(model.Enabled());
@@ -66,12 +66,24 @@ void Bind(LabelModel& model, Label& view) {
   model.OnViewUpdate();
 }
 
-void BindEnabled(ControlModel& model, Wnd& view) {
+void Bind(models::LabelModel& model, StatusBar& view) {
+  model.OnViewUpdate = [&model, &view] {
+    if (view.Text() != model.Text()) view.SetText(model.Text());
+  };
+  model.OnViewUpdate();
+}
+
+void Bind(models::MemoModel& model, Memo& view) {
+  model.OnViewUpdate = [&model, &view] { view.SetText(model.Text()); };
+  model.OnViewUpdate();
+}
+
+void BindEnabled(models::ControlModel& model, Wnd& view) {
   model.OnViewUpdate = [&model, &view] { view.SetEnabled(model.Enabled()); };
   model.OnViewUpdate();
 }
 
-void BindVisible(VisibilityModel& model, Wnd& view) {
+void BindVisible(models::VisibilityModel& model, Wnd& view) {
   model.OnViewUpdate = [&model, &view] { view.SetVisible(model.Visible()); };
   model.OnViewUpdate();
 }

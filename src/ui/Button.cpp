@@ -11,7 +11,8 @@ void OwnerDrawButton::CreateButton(HWND parent, int x, int y, int width, int hei
   a.parent = parent;
   a.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
   a.x = x, a.y = y, a.width = width, a.height = height;
-  a.text = platform::Widen(text);
+  ownTexts_ = true;
+  a.text = Widen(text);
   CreateWnd(a);
   SetTracksMouse(true);
 }
@@ -101,8 +102,7 @@ void ToolButton::OnDrawItem(const DRAWITEMSTRUCT& item) {
     textLeft = iconLeft + icon_->Width() + 5;
   }
   if (showCaption_) {
-    std::wstring caption(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-    caption.resize(static_cast<size_t>(GetWindowTextW(hwnd_, caption.data(), static_cast<int>(caption.size()))));
+    const std::wstring caption = WindowText(hwnd_);
     HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, disabled ? colors::DisabledText : hot ? style_.hotText : style_.text);
@@ -118,6 +118,40 @@ void ToolButton::OnDrawItem(const DRAWITEMSTRUCT& item) {
     SetBkColor(dc, colors::Black);
     DrawFocusRect(dc, &focus);
   }
+}
+
+void FramedButton::Create(HWND parent, int x, int y, int width, int height, const std::string& caption,
+                          const Style& style) {
+  style_ = style;
+  CreateButton(parent, x, y, width, height, caption);
+  SetHandCursor(true);
+}
+
+void FramedButton::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  RECT rc = item.rcItem;
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+  const bool focused = (item.itemState & ODS_FOCUS) != 0;
+  const bool hot = IsHot() && !disabled;
+  FillRect(dc, &rc, Skin::Get().Brush(style_.face));
+
+  HBRUSH frame = Skin::Get().Brush(hot ? style_.hotFrame : focused || pressed ? style_.focusFrame : style_.frame);
+  FrameRect(dc, &rc, frame);
+  if (hot || focused || pressed) {
+    RECT inner = rc;
+    InflateRect(&inner, -1, -1);
+    FrameRect(dc, &inner, frame);
+  }
+
+  const std::wstring caption = WindowText(hwnd_);
+  if (pressed) OffsetRect(&rc, 1, 1);
+  HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, disabled ? style_.disabledText : style_.text);
+  // Without DT_NOPREFIX a doubled ampersand shows as one.
+  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  SelectObject(dc, oldFont);
 }
 
 }  // namespace ui

@@ -67,4 +67,28 @@ class ToolButton : public OwnerDrawButton {
   bool showCaption_ = true;
 };
 
+// A push button on a dark face with a coloured caption: framed once in `frame`, twice in
+// `focusFrame` while it has the focus or is pressed and twice in `hotFrame` while the mouse
+// is over it. It has a hand cursor.
+class FramedButton : public OwnerDrawButton {
+ public:
+  struct Style {
+    COLORREF face = colors::Black;
+    COLORREF text = colors::Silver;
+    COLORREF disabledText = RGB(96, 96, 96);
+    COLORREF frame = RGB(96, 96, 96);
+    COLORREF focusFrame = colors::Silver;
+    COLORREF hotFrame = colors::HotTrack;
+  };
+  void Create(HWND parent, int x, int y, int width, int height, const std::string& caption, const Style& style);
+  const Style& GetStyle() const { return style_; }
+  void SetStyle(const Style& style) { style_ = style; Invalidate(); }
+
+ protected:
+  void OnDrawItem(const DRAWITEMSTRUCT& item) override;
+
+ private:
+  Style style_;
+};
+
 }  // namespace ui

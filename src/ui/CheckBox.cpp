@@ -16,7 +16,8 @@ void CheckBox::Create(HWND parent, int x, int y, int width, int height, const st
   a.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP |
             (kind == Kind::Check ? BS_CHECKBOX : BS_RADIOBUTTON);
   a.x = x, a.y = y, a.width = width, a.height = height;
-  a.text = platform::Widen(caption);
+  ownTexts_ = true;
+  a.text = Widen(caption);
   CreateWnd(a);
   // Themed check boxes ignore the text colour; unthemed ones take the skin's colours, and
   // the custom drawing below replaces the rest where the system offers it.
@@ -107,8 +108,7 @@ void CheckBox::Draw(HDC dc, const RECT& rc, bool focused) {
   SelectObject(dc, oldPen);
   DeleteObject(pen);
 
-  std::wstring caption(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-  caption.resize(static_cast<size_t>(GetWindowTextW(hwnd_, caption.data(), static_cast<int>(caption.size()))));
+  const std::wstring caption = WindowText(hwnd_);
   HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, enabled ? colors::Silver : colors::DisabledText);

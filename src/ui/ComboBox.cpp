@@ -12,7 +12,10 @@ void ComboBox::EditPart::Attach(HWND edit, ComboBox* owner) {
 LRESULT ComboBox::EditPart::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_KEYDOWN) deleting = (wp == VK_BACK || wp == VK_DELETE);
   else if (msg == WM_CHAR) deleting = deleting || wp == 8;
-  return Wnd::WndProc(msg, wp, lp);
+  const LRESULT result = Wnd::WndProc(msg, wp, lp);
+  // The combo box does not always pass a text set on its edit part on as a change.
+  if (msg == WM_SETTEXT) owner_->ReportShown();
+  return result;
 }
 
 void ComboBox::Create(HWND parent, int x, int y, int width, int height,
@@ -37,7 +40,33 @@ void ComboBox::Create(HWND parent, int x, int y, int width, int height,
 LRESULT ComboBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_COMMAND && edit_.Handle() && reinterpret_cast<HWND>(lp) == edit_.Handle())
     return CallDefault(msg, wp, lp);
-  return Wnd::WndProc(msg, wp, lp);
+  const LRESULT result = Wnd::WndProc(msg, wp, lp);
+  // A text or a selection set by message sends no notification; the logic must still see
+  // what the box shows.
+  if (msg == WM_SETTEXT || msg == CB_SETCURSEL || msg == CB_SELECTSTRING) ReportShown();
+  return result;
+}
+
+void ComboBox::ReportShown() {
+  if (showing_ || !hwnd_) return;
+  const std::wstring shown = WindowText(hwnd_);
+  int index = SelectedIndex();
+  if (index >= 0 && (static_cast<size_t>(index) >= items_.size() || items_[static_cast<size_t>(index)] != shown)) {
+    // The list still marks the item that the new text replaced.
+    showing_ = true;
+    SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SetWindowTextW(hwnd_, shown.c_str());
+    showing_ = false;
+    index = -1;
+  }
+  Report(index, platform::Narrow(shown));
+}
+
+void ComboBox::Report(int index, const std::string& text) {
+  if (index == reportedIndex_ && text == reportedText_) return;
+  reportedIndex_ = index;
+  reportedText_ = text;
+  if (OnChanged) OnChanged(index, text);
 }
 
 int ComboBox::SelectedIndex() const {
@@ -54,17 +83,18 @@ void ComboBox::Show(int index, const std::string& text) {
     if (Text() != text) SetText(text);
   }
   showing_ = false;
+  reportedIndex_ = SelectedIndex();
+  reportedText_ = Text();
 }
 
 void ComboBox::OnCommand(int code) {
   if (showing_) return;
   if (code == CBN_SELCHANGE) {
     const int index = SelectedIndex();
-    if (OnChanged)
-      OnChanged(index, index >= 0 ? platform::Narrow(items_[static_cast<size_t>(index)]) : Text());
+    Report(index, index >= 0 ? platform::Narrow(items_[static_cast<size_t>(index)]) : Text());
   } else if (code == CBN_EDITCHANGE) {
     Complete();
-    if (OnChanged) OnChanged(SelectedIndex(), Text());
+    Report(SelectedIndex(), Text());
   }
 }
 
@@ -73,8 +103,7 @@ void ComboBox::OnCommand(int code) {
 void ComboBox::Complete() {
   const bool deleting = edit_.deleting;
   edit_.deleting = false;
-  std::wstring typed(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-  typed.resize(static_cast<size_t>(GetWindowTextW(hwnd_, typed.data(), static_cast<int>(typed.size()))));
+  const std::wstring typed = WindowText(hwnd_);
   int found = -1;
   if (!typed.empty()) {
     for (size_t i = 0; i < items_.size() && found < 0; ++i)

@@ -16,8 +16,9 @@ class ComboBox : public Wnd {
   // Shows `index` (-1: none) with its text, or `text` when no item is selected; reports nothing.
   void Show(int index, const std::string& text);
 
-  // The selection or the text changed through the user: index (-1 when the text is no
-  // item) and the text in the box.
+  // The selection or the text changed, however it was made (typing, paste, a picked item,
+  // WM_SETTEXT or CB_SETCURSEL from automation), except through Show: index (-1 when the
+  // text is no item) and the text in the box.
   std::function<void(int index, const std::string& text)> OnChanged;
 
  protected:
@@ -37,6 +38,12 @@ class ComboBox : public Wnd {
     ComboBox* owner_ = nullptr;
   };
   void Complete();
+  // Reports a text or selection set by a message from outside.
+  void ReportShown();
+  // One change reaches OnChanged once, however many messages it took.
+  void Report(int index, const std::string& text);
+  int reportedIndex_ = -1;
+  std::string reportedText_;
   std::vector<std::wstring> items_;
   EditPart edit_;
   bool showing_ = false;

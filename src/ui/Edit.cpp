@@ -19,6 +19,13 @@ void Edit::SetTextIfDifferent(const std::string& ansi) {
   if (Text() != ansi) SetText(ansi);
 }
 
+LRESULT Edit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  const LRESULT result = Wnd::WndProc(msg, wp, lp);
+  // EN_CHANGE is the parent's to send and not every version sends it for WM_SETTEXT.
+  if (msg == WM_SETTEXT && OnTextChanged) OnTextChanged();
+  return result;
+}
+
 void Edit::OnCommand(int code) {
   if (code == EN_CHANGE && OnTextChanged) OnTextChanged();
 }

@@ -19,10 +19,12 @@ class Edit : public Wnd {
   // Sets the text without moving the caret when it is already the same.
   void SetTextIfDifferent(const std::string& ansi);
 
-  // Every change of the text, typed or set.
+  // Every change of the text: typed, pasted, set by the program or by WM_SETTEXT from
+  // outside. It may come twice for one change; the text is the same then.
   std::function<void()> OnTextChanged;
 
  protected:
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
   void OnCommand(int code) override;
   HBRUSH OnCtlColor(HDC dc) override;
 

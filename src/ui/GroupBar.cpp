@@ -5,12 +5,6 @@
 namespace ui {
 namespace {
 
-std::wstring WindowText(HWND hwnd) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 GroupBar* BarOf(HWND item) {
   // item -> group -> bar
   return dynamic_cast<GroupBar*>(Wnd::FromHandle(GetParent(GetParent(item))));
@@ -63,7 +57,8 @@ void GroupBarGroup::Create(GroupBar& bar, int width, const std::string& caption,
   a.exStyle = WS_EX_CONTROLPARENT;
   a.width = width;
   a.height = kCaptionHeight;
-  a.text = platform::Widen(caption);
+  ownTexts_ = true;
+  a.text = Widen(caption);
   CreateWnd(a);
   for (size_t i = 0; i < items.size(); ++i) {
     auto item = std::make_unique<GroupBarItem>();

@@ -50,8 +50,8 @@ class GroupBarGroup : public Wnd {
 class GroupBar : public Wnd {
  public:
   struct Colors {
-    COLORREF bar = colors::Bar;
-    COLORREF captionText = colors::GroupCaption;
+    COLORREF bar = colors::Black;
+    COLORREF captionText = colors::White;
     COLORREF itemText = colors::Silver;
   };
   void Create(HWND parent, int x, int y, int width, int height);

@@ -12,7 +12,8 @@ void Label::Create(HWND parent, int x, int y, int width, int height, const std::
   a.parent = parent;
   a.style = WS_CHILD | WS_VISIBLE | SS_NOPREFIX | (align == Align::Center ? SS_CENTER : SS_LEFT);
   a.x = x, a.y = y, a.width = width, a.height = height;
-  a.text = platform::Widen(text);
+  ownTexts_ = true;
+  a.text = Widen(text);
   CreateWnd(a);
 }
 

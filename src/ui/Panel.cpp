@@ -13,7 +13,8 @@ void Panel::Create(HWND parent, int x, int y, int width, int height, const std::
   a.style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
   a.exStyle = WS_EX_CONTROLPARENT;  // the dialog manager tabs into the controls inside
   a.x = x, a.y = y, a.width = width, a.height = height;
-  a.text = platform::Widen(caption);
+  ownTexts_ = true;
+  a.text = Widen(caption);
   CreateWnd(a);
   SetTracksMouse(true);  // for its disabled children's leaving
 }
@@ -45,8 +46,7 @@ void Panel::Paint(HDC dc) {
   GetClientRect(hwnd_, &rc);
   FillRect(dc, &rc, Skin::Get().Brush(style_.background));
   if (!style_.framed) return;
-  std::wstring caption(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-  caption.resize(static_cast<size_t>(GetWindowTextW(hwnd_, caption.data(), static_cast<int>(caption.size()))));
+  const std::wstring caption = WindowText(hwnd_);
   HGDIOBJ oldFont = SelectObject(dc, Skin::Get().Normal());
   SIZE text{0, 0};
   if (!caption.empty()) GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);

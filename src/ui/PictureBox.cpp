@@ -12,7 +12,8 @@ void PictureBox::Create(HWND parent, int x, int y, int width, int height, const 
   a.parent = parent;
   a.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
   a.x = x, a.y = y, a.width = width, a.height = height;
-  a.text = platform::Widen(text);
+  ownTexts_ = true;
+  a.text = Widen(text);
   CreateWnd(a);
 }
 

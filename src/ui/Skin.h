@@ -1,8 +1,10 @@
 #pragma once
 // The look of the launcher's skin: its colours and fonts. Light text on black; the
-// navigation bar and the selection colours are the ones the window is known by.
+// selection colours are the ones the window is known by (the navigation bar's colours are
+// the main window's, kNavigationBarColours).
 #include <windows.h>
 
+#include <cstdint>
 #include <vector>
 
 namespace ui {
@@ -12,8 +14,6 @@ inline constexpr COLORREF Black = RGB(0, 0, 0);
 inline constexpr COLORREF White = RGB(255, 255, 255);
 inline constexpr COLORREF Silver = RGB(192, 192, 192);
 inline constexpr COLORREF DisabledText = RGB(96, 100, 98);
-inline constexpr COLORREF Bar = RGB(33, 35, 34);             // the navigation bar, all four colours
-inline constexpr COLORREF GroupCaption = RGB(166, 193, 98);  // caption text of both groups
 inline constexpr COLORREF SelFrame = RGB(28, 81, 128);       // frame of check and radio items
 inline constexpr COLORREF SelHighlight = RGB(33, 161, 33);   // check mark and radio dot
 inline constexpr COLORREF HotTrack = RGB(255, 199, 60);      // the mouse-over colour
@@ -21,6 +21,8 @@ inline constexpr COLORREF Heading = RGB(188, 235, 109);      // the update page'
 inline constexpr COLORREF EditFace = RGB(22, 24, 23);        // text boxes
 inline constexpr COLORREF EditReadOnlyFace = RGB(12, 13, 13);
 inline constexpr COLORREF GroupLine = RGB(58, 64, 60);       // frames of groups
+// A colour given as 0x00RRGGBB, as the logic keeps colours.
+constexpr COLORREF FromRgb(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 }  // namespace colors
 
 // Fonts and brushes shared by every window of the process; made on first use and kept

@@ -18,7 +18,7 @@ void Tooltip::Create(HWND owner) {
 
 void Tooltip::Add(const Wnd& control, const std::string& text) {
   if (!hwnd_ || !control.Handle()) return;
-  std::wstring wide = platform::Widen(text);
+  std::wstring wide = platform::WidenOwnText(text);
   TTTOOLINFOW info{};
   info.cbSize = sizeof info;
   info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;

@@ -11,7 +11,8 @@ void TopWindow::Create(const std::string& text, int clientWidth, int clientHeigh
   a.exStyle = options.exStyle | WS_EX_CONTROLPARENT | (options.taskbarButton ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW);
   a.width = clientWidth;  // no frame: the window is its client area
   a.height = clientHeight;
-  a.text = platform::Widen(text);
+  ownTexts_ = true;
+  a.text = Widen(text);
   CreateWnd(a);
   CenterOnScreen(true);
 }

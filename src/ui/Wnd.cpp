@@ -69,16 +69,23 @@ Wnd* Wnd::FromHandle(HWND hwnd) {
 
 int Wnd::Id() const { return hwnd_ ? GetDlgCtrlID(hwnd_) : 0; }
 
-void Wnd::SetText(const std::string& ansi) {
-  if (hwnd_) SetWindowTextW(hwnd_, platform::Widen(ansi).c_str());
+std::wstring Wnd::Widen(const std::string& text) const {
+  return ownTexts_ ? platform::WidenOwnText(text) : platform::Widen(text);
+}
+
+void Wnd::SetText(const std::string& text) {
+  if (hwnd_) SetWindowTextW(hwnd_, Widen(text).c_str());
 }
 
 std::string Wnd::Text() const {
   if (!hwnd_) return {};
-  int length = GetWindowTextLengthW(hwnd_);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), length + 1)));
-  return platform::Narrow(text);
+  return ownTexts_ ? platform::NarrowOwnText(WindowText(hwnd_)) : platform::Narrow(WindowText(hwnd_));
+}
+
+std::wstring WindowText(HWND hwnd) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return text;
 }
 
 void Wnd::SetVisible(bool visible) {

@@ -20,8 +20,10 @@ class Wnd {
 
   HWND Handle() const { return hwnd_; }
   int Id() const;
-  // Window texts are the logic's ANSI texts; the window itself holds UTF-16.
-  void SetText(const std::string& ansi);
+  // Window texts are the logic's narrow texts; the window itself holds UTF-16. A control
+  // that shows the program's own texts (captions, labels) reads and writes them in the code
+  // page of those texts, every other one in the system's ANSI code page.
+  void SetText(const std::string& text);
   std::string Text() const;
   void SetVisible(bool visible);
   bool Visible() const;
@@ -73,6 +75,10 @@ class Wnd {
   // Runs on WM_MOUSELEAVE; the default calls OnMouseLeave.
   virtual void MouseLeft();
 
+  // Set by the controls whose texts are the program's own, before they create their window.
+  bool ownTexts_ = false;
+  std::wstring Widen(const std::string& text) const;
+
   HWND hwnd_ = nullptr;
 
  private:
@@ -91,6 +97,9 @@ class Wnd {
 // Registers (once) and names the toolkit's plain window class: no background of its own,
 // arrow cursor, double-click messages off.
 const wchar_t* PlainWindowClass();
+
+// The text of any window, as the window holds it.
+std::wstring WindowText(HWND hwnd);
 
 // A point of the screen lies within the window's rectangle.
 bool CursorWithin(HWND hwnd);

@@ -8,7 +8,7 @@ namespace update {
 
 constexpr const char* kUpdaterInfoFileURL = "http://www.tavorin.example/lumenrig/update.txt";
 // The launcher's own 118 x 218 side picture of the wizard: the program's JPEG resource
-// IDJ_UPDATE_SIDE (214, ui/ArtworkIds.h), named the way FindResource names a numbered one.
+// IDJ_UPDATE_SIDE (214, ui/windows/ArtworkIds.h), named the way FindResource names a numbered one.
 constexpr const char* kUpdaterSidePicture = "#214";
 // Large enough that the main-thread call per buffer (0.1 to 0.5 ms under Wine) costs little
 // beside a fast download; a slow line still moves the wizard's lines several times a second,

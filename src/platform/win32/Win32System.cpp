@@ -5,21 +5,30 @@
 
 namespace platform {
 
-std::wstring Widen(const std::string& ansi) {
-  if (ansi.empty()) return {};
-  int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+namespace {
+
+std::wstring ToWide(UINT codePage, const std::string& text) {
+  if (text.empty()) return {};
+  int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring out(n, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), out.data(), n);
+  MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
   return out;
 }
 
-std::string Narrow(const std::wstring& wide) {
+std::string FromWide(UINT codePage, const std::wstring& wide) {
   if (wide.empty()) return {};
-  int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
   std::string out(n, '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
+  WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
   return out;
 }
+
+}  // namespace
+
+std::wstring Widen(const std::string& ansi) { return ToWide(CP_ACP, ansi); }
+std::string Narrow(const std::wstring& wide) { return FromWide(CP_ACP, wide); }
+std::wstring WidenOwnText(const std::string& text) { return ToWide(kOwnTextCodePage, text); }
+std::string NarrowOwnText(const std::wstring& wide) { return FromWide(kOwnTextCodePage, wide); }
 
 LocalTime Win32Clock::Now() {
   SYSTEMTIME st;

@@ -41,8 +41,15 @@ class Win32Display : public Display {
   bool ModeAt(uint32_t index, DisplayMode& out) override;
 };
 
-// ANSI (the system's code page) <-> UTF-16.
+// ANSI (the system's code page) <-> UTF-16: the texts of the user and of the system (file
+// names, typed texts, reports of the system's tools).
 std::wstring Widen(const std::string& ansi);
 std::string Narrow(const std::wstring& wide);
+// The program's own texts (captions, labels, titles, tool-tips) are written in code page
+// 1252 (the multiplication sign of the resolutions is byte 215 there), so they show the
+// same on every system, whatever its ANSI code page.
+inline constexpr unsigned kOwnTextCodePage = 1252;
+std::wstring WidenOwnText(const std::string& text);
+std::string NarrowOwnText(const std::wstring& wide);
 
 }  // namespace platform

@@ -14,7 +14,8 @@
 #include "fakes/FakeDateTimeText.h"
 #include "fakes/FakeFileDialogs.h"
 #include "fakes/FakePlatform.h"
-#include "launcher/SettingsStore.h"
+#include "settings/SettingsStore.h"
+#include "launcher/FormRunSides.h"
 #include "launcher/mainf.h"
 
 // The window's side, written into the shared event log.
@@ -49,7 +50,7 @@ struct RunWorld {
     for (const char* demo : {"01_Lighthouse.dem", "02_voru3v.dem", "03_voru3v.dem"})
       os.files.AddFile(std::string(kProgram) + "Demos\\" + demo, std::string("demo ") + demo);
     os.files.AddFolder(kResults);
-    os.registry.AddKey(HKLM, launcher::SettingsStore::kKeyPath);
+    os.registry.AddKey(HKLM, settings::SettingsStore::kKeyPath);
 
     form = std::make_unique<TForm1>(os.Services(), dialogs, host, &os.processes);
     form->GameInstall.InstallDir = "C:\\Games\\SCCT";
@@ -61,7 +62,8 @@ struct RunWorld {
     form->SC3PathEdit.SetText(kSystem);
     form->demo.SetItemIndex(0);
     form->Shader.SetItemIndex(0);
-    run = std::make_unique<bench::RunController>(*form, dateTime);
+    sides = std::make_unique<launcher::FormRunSides>(*form);
+    run = std::make_unique<bench::RunController>(sides->Parts(), dateTime);
     form->Run = run.get();
     os.registry.writes.clear();
     log.clear();
@@ -76,9 +78,9 @@ struct RunWorld {
   void Check(std::initializer_list<int> rows) {
     for (int row : rows) form->res.SetChecked(static_cast<size_t>(row), true);
   }
-  std::string Flag() const { return os.registry.Text(HKLM, launcher::SettingsStore::kKeyPath, "NoErrorWarning"); }
+  std::string Flag() const { return os.registry.Text(HKLM, settings::SettingsStore::kKeyPath, "NoErrorWarning"); }
   void SetFlag(const std::string& text) {
-    os.registry.SetString(HKLM, launcher::SettingsStore::kKeyPath, "NoErrorWarning", text);
+    os.registry.SetString(HKLM, settings::SettingsStore::kKeyPath, "NoErrorWarning", text);
   }
   size_t Started() const { return os.processes.started.size(); }
   bool GameRunning() const { return Started() > 0 && os.processes.started.back().running; }
@@ -109,6 +111,7 @@ struct RunWorld {
   RunHost host{log};
   FakeDateTimeText dateTime;
   std::unique_ptr<TForm1> form;
+  std::unique_ptr<launcher::FormRunSides> sides;
   std::unique_ptr<bench::RunController> run;
 };
 

@@ -126,7 +126,7 @@ TEST_F(RunControllerTest, TheReportOfARunIsTheSampleByteForByte) {
                                                                       {"VGA", "RADEON X800 XT"},
                                                                       {"VGA Memory", "256.0 MB"},
                                                                       {"VGA Driver", "6.14.10.6575"}})
-    os.registry.SetString(HKLM, launcher::SettingsStore::kKeyPath, name, value);
+    os.registry.SetString(HKLM, settings::SettingsStore::kKeyPath, name, value);
   form->AddInfoBox.SetChecked(true);
   form->NoteEdit.SetText("Stock clocks");
   form->Shader.SetItemIndex(2);
@@ -323,7 +323,7 @@ TEST_F(RunControllerTest, AStopBeforeTheFirstWriteLeavesTheUsersFileAndAnOldFile
   os.files.WriteAll(Backup(), "STALE");
   SetFlag("0");
   form->AddInfoBox.SetChecked(true);
-  os.registry.SetValue(HKLM, launcher::SettingsStore::kKeyPath, "CPU", {platform::RegType::Dword, "\x01\0\0\0"});
+  os.registry.SetValue(HKLM, settings::SettingsStore::kKeyPath, "CPU", {platform::RegType::Dword, "\x01\0\0\0"});
   Check({0});
   EXPECT_THROW(Click(), ERegistryException);
   EXPECT_EQ(Started(), 0u);
@@ -516,7 +516,7 @@ TEST_F(RunControllerTest, AReportThatCannotBeSavedIsNamedAfterTheConfigurationIs
 }
 
 TEST_F(RunControllerTest, ACrashFlagThatCannotBeSetLeavesTheButtonUsable) {
-  os.registry.RefuseWrites(HKLM, launcher::SettingsStore::kKeyPath, "NoErrorWarning");
+  os.registry.RefuseWrites(HKLM, settings::SettingsStore::kKeyPath, "NoErrorWarning");
   Check({0});
   launcher::Guarded(os.messages, [&] { Click(); });
   EXPECT_EQ(Boxes(), std::vector<std::string>{"Failed to set data for 'NoErrorWarning'"});

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "bench/StepTable.h"
-#include "launcher/ResolutionEntry.h"
+#include "bench/ResolutionEntry.h"
 
 using namespace bench;
 
@@ -48,8 +48,8 @@ TEST(StepTable, RowsGiveProgressTextsPositionsAndDerivedLines) {
   EXPECT_THROW(StepAt(-1), std::out_of_range);
 }
 
-TEST(StepTable, AgreesWithTheLaunchersResolutionTable) {
-  for (const auto& entry : launcher::kResolutions) {
+TEST(StepTable, AgreesWithTheResolutionTable) {
+  for (const auto& entry : kResolutions) {
     const BenchStep& step = StepAt(entry.Index);
     EXPECT_EQ(step.Width, entry.Width);
     EXPECT_EQ(step.Height, entry.Height);

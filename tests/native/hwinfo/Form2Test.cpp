@@ -9,7 +9,7 @@
 
 #include "FixtureFiles.h"
 #include "fakes/FakePlatform.h"
-#include "launcher/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "platform/Exceptions.h"
 
 namespace {
@@ -43,7 +43,7 @@ struct RecordingHost : TForm2Host {
 class Form2Test : public ::testing::Test {
  public:
   FakePlatform os;
-  launcher::SettingsStore store{os.registry};
+  settings::SettingsStore store{os.registry};
   RecordingHost host;
   std::unique_ptr<TForm2> form;
 

@@ -10,7 +10,7 @@
 #include "fakes/FakeFileDialogs.h"
 #include "fakes/FakePlatform.h"
 #include "launcher/EventGuard.h"
-#include "launcher/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "launcher/mainf.h"
 
 // Records what the window was asked to do, in one log shared with the clock and the boxes.
@@ -50,11 +50,11 @@ struct LauncherWorld {
     os.files.AddFolder(kSystemFolder);
   }
   void Store(const std::map<std::string, std::string>& values) {
-    os.registry.AddKey(HKLM, launcher::SettingsStore::kKeyPath);
-    for (const auto& [name, text] : values) os.registry.SetString(HKLM, launcher::SettingsStore::kKeyPath, name, text);
+    os.registry.AddKey(HKLM, settings::SettingsStore::kKeyPath);
+    for (const auto& [name, text] : values) os.registry.SetString(HKLM, settings::SettingsStore::kKeyPath, name, text);
   }
   std::string Stored(const std::string& name) const {
-    return os.registry.Text(HKLM, launcher::SettingsStore::kKeyPath, name);
+    return os.registry.Text(HKLM, settings::SettingsStore::kKeyPath, name);
   }
   // Names written since the last call, in order ("name=text").
   std::vector<std::string> TakeWrites() {

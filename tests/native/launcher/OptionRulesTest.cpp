@@ -156,7 +156,7 @@ TEST_F(OptionRulesTest, ProxyBoxFollowsUseProxyAndKeepsTheTexts) {
   ASSERT_FALSE(f().ProxyServerEdit.Enabled());
   f().ProxyServerEdit.SetText("proxy");
   f().UseProxyBox.SetChecked(true);
-  for (TextBoxModel* box : {&f().ProxyServerEdit, &f().ProxyPortEdit, &f().ProxyUsernameEdit, &f().ProxyPassEdit})
+  for (models::TextBoxModel* box : {&f().ProxyServerEdit, &f().ProxyPortEdit, &f().ProxyUsernameEdit, &f().ProxyPassEdit})
     EXPECT_TRUE(box->Enabled());
   f().UseProxyBox.SetChecked(false);
   EXPECT_FALSE(f().ProxyPortEdit.Enabled());
@@ -178,7 +178,7 @@ TEST_F(OptionRulesTest, ProxyTextsSaveOnEveryNonEmptyChange) {
 
 TEST_F(OptionRulesTest, ARefusedWriteShowsTheErrorAndKeepsTheUsersValue) {
   Store({{"ShaderProfile", "3"}});
-  os.registry.RefuseWrites(HKLM, launcher::SettingsStore::kKeyPath, "ShaderProfile");
+  os.registry.RefuseWrites(HKLM, settings::SettingsStore::kKeyPath, "ShaderProfile");
   Event([&] { f().Shader.SetItemIndex(0); });
   EXPECT_THAT(os.messages.Texts(), ElementsAre("Failed to set data for 'ShaderProfile'"));
   EXPECT_EQ(os.messages.shown[0].icon, platform::MsgIcon::Error);
@@ -189,7 +189,7 @@ TEST_F(OptionRulesTest, ARefusedWriteShowsTheErrorAndKeepsTheUsersValue) {
 }
 
 TEST_F(OptionRulesTest, ARefusedWriteEndsTheSaveEventThere) {
-  os.registry.RefuseWrites(HKLM, launcher::SettingsStore::kKeyPath, "1024");
+  os.registry.RefuseWrites(HKLM, settings::SettingsStore::kKeyPath, "1024");
   f().res.SetChecked(5, true);
   Event([&] { f().resMouseLeave(); });
   EXPECT_THAT(os.messages.Texts(), ElementsAre("Failed to set data for '1024'"));
@@ -271,26 +271,6 @@ TEST(OptionRulesWithoutGameTest, AChosenDemoIsNotCopiedAnywhereWithoutAGameFolde
   EXPECT_THAT(w.os.shellFiles.requests, IsEmpty());
   EXPECT_EQ(f.DemoEdit.Text(), "mine.dem");
   EXPECT_EQ(w.Stored("Demoname"), "mine.dem");
-}
-
-TEST_F(OptionRulesTest, CurrentSettingsMirrorTheControls) {
-  f().res.SetChecked(1, true);
-  f().demo.SetItemIndex(3);
-  f().MapnameBox.SetItemIndex(4);
-  f().Shader.SetItemIndex(1);
-  f().NoteEdit.SetText("note");
-  f().ProxyPassEdit.SetText("pw");
-  const launcher::BenchSettings s = f().CurrentSettings();
-  EXPECT_TRUE(s.Resolutions[1]);
-  EXPECT_FALSE(s.Resolutions[0]);
-  EXPECT_EQ(s.Demo, 4);
-  EXPECT_EQ(s.Mapname, 4);
-  EXPECT_EQ(s.ShaderProfile, 2);
-  EXPECT_EQ(s.Note, "note");
-  EXPECT_EQ(s.ProxyPassword, "pw");
-  EXPECT_EQ(s.ResultPath, f().ResultsFolder);
-  EXPECT_FALSE(s.HDR);
-  EXPECT_TRUE(s.HSMapping);
 }
 
 }  // namespace

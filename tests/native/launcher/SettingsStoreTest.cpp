@@ -1,11 +1,11 @@
-#include "launcher/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 #include <gtest/gtest.h>
 
 #include "fakes/FakeRegistry.h"
 #include "platform/Exceptions.h"
 
-using launcher::SettingsStore;
+using settings::SettingsStore;
 using platform::RegRoot;
 
 namespace {

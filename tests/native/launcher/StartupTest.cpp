@@ -93,7 +93,7 @@ TEST_F(StartupTest, WithoutTheProgramKeyOnlyTheGameFolderIsShown) {
   EXPECT_EQ(f.GameInstall.InstallDir, kInstallDir);
   EXPECT_EQ(f.GameInstall.GameVersion, "1.05.157");
   ExpectDesignedOptions(f);
-  EXPECT_FALSE(os.registry.KeyExists(HKLM, launcher::SettingsStore::kKeyPath));
+  EXPECT_FALSE(os.registry.KeyExists(HKLM, settings::SettingsStore::kKeyPath));
 }
 
 TEST_F(StartupTest, SystemFolderIsAppendedEvenAfterAFinalBackslash) {
@@ -115,7 +115,7 @@ TEST_F(StartupTest, AnEmptyKeyLoadsEveryDefault) {
   EXPECT_EQ(f.NoteEdit.Text(), "");
   EXPECT_TRUE(f.AddInfoBox.Checked());
   EXPECT_FALSE(f.UseProxyBox.Checked());
-  for (TextBoxModel* box : {&f.ProxyServerEdit, &f.ProxyPortEdit, &f.ProxyUsernameEdit, &f.ProxyPassEdit}) {
+  for (models::TextBoxModel* box : {&f.ProxyServerEdit, &f.ProxyPortEdit, &f.ProxyUsernameEdit, &f.ProxyPassEdit}) {
     EXPECT_EQ(box->Text(), "");
     EXPECT_FALSE(box->Enabled());
   }
@@ -185,7 +185,7 @@ TEST_F(StartupTest, ResolutionsTheDisplayLacksAreDisabledAndTheirValuesLeftAlone
   os.display.Sizes({{640, 480}, {800, 600}, {1024, 768}});
   Store({{"640", "1"}, {"800", "0"}, {"1024", "yes"}, {"1280", "1"}, {"1600", "1"}});
   // A value start-up must not read: reading it would raise.
-  os.registry.SetValue(HKLM, launcher::SettingsStore::kKeyPath, "2048", {platform::RegType::Dword, "1"});
+  os.registry.SetValue(HKLM, settings::SettingsStore::kKeyPath, "2048", {platform::RegType::Dword, "1"});
   TForm1& f = Start();
   const bool enabled[] = {true, true, true, false, false, false};
   const bool checked[] = {true, false, false, false, false, false};
@@ -255,7 +255,7 @@ TEST_F(StartupTest, AnUnreadableVersionFileStopsTheLoadingWithAnErrorBox) {
 TEST_F(StartupTest, AValueOfTheWrongTypeStopsTheLoadingThere) {
   InstallGame();
   Store({{"Demo", "2"}, {"Addinfo", "0"}, {"ShaderProfile", "1"}, {"HSMapping", "1"}});
-  os.registry.SetValue(HKLM, launcher::SettingsStore::kKeyPath, "Note", {platform::RegType::Binary, "x"});
+  os.registry.SetValue(HKLM, settings::SettingsStore::kKeyPath, "Note", {platform::RegType::Binary, "x"});
   TForm1& f = Start();
   EXPECT_THAT(os.messages.Texts(), ElementsAre("Invalid data type for 'Note'"));
   EXPECT_EQ(f.demo.ItemIndex(), 1);    // before the value
@@ -354,7 +354,7 @@ TEST_F(StartupTest, ProxySettingsAreLoadedAndWrittenBack) {
          {"ProxyServer", "proxy.local"},
          {"ProxyPort", "3128"},
          {"ProxyUsername", "me"},
-         {"ProxyPassword", launcher::SettingsStore::EncodePassword(password58)},
+         {"ProxyPassword", settings::SettingsStore::EncodePassword(password58)},
          {"ShaderProfile", "3"}});
   TForm1& f = Start();
   EXPECT_TRUE(f.UseProxyBox.Checked());
@@ -362,10 +362,10 @@ TEST_F(StartupTest, ProxySettingsAreLoadedAndWrittenBack) {
   EXPECT_EQ(f.ProxyPortEdit.Text(), "3128");
   EXPECT_EQ(f.ProxyUsernameEdit.Text(), "me");
   EXPECT_EQ(f.ProxyPassEdit.Text(), password58);
-  for (TextBoxModel* box : {&f.ProxyServerEdit, &f.ProxyPortEdit, &f.ProxyUsernameEdit, &f.ProxyPassEdit})
+  for (models::TextBoxModel* box : {&f.ProxyServerEdit, &f.ProxyPortEdit, &f.ProxyUsernameEdit, &f.ProxyPassEdit})
     EXPECT_TRUE(box->Enabled());
   EXPECT_THAT(TakeWrites(), ElementsAre("ProxyServer=proxy.local", "ProxyPort=3128", "ProxyUsername=me",
-                                        "ProxyPassword=" + launcher::SettingsStore::EncodePassword(password58),
+                                        "ProxyPassword=" + settings::SettingsStore::EncodePassword(password58),
                                         "ShaderProfile=3"));
 }
 

@@ -209,7 +209,7 @@ TEST(WindowWithoutGameTest, CloseWithoutAGameFolderTouchesNoFile) {
   EXPECT_TRUE(w.os.files.FileExists("C:\\lumenrig.bat"));
 }
 
-class RecordingRun : public launcher::RunControl {
+class RecordingRun : public bench::RunControl {
  public:
   std::vector<std::string> calls;
   void StartRun() override { calls.push_back("start"); }

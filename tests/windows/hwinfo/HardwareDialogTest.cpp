@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "fakes/FakePlatform.h"
-#include "launcher/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Processes.h"
-#include "ui/hwinfo/HardwareDialog.h"
+#include "ui/windows/HardwareDialog.h"
 
 namespace {
 
@@ -82,7 +82,7 @@ class HardwareDialogTest : public ::testing::Test {
   FakePlatform fake;  // registry, message boxes, clock and folders stay in memory
   platform::Win32FileSystem files;
   platform::Win32Processes processes;
-  launcher::SettingsStore store{fake.registry};
+  settings::SettingsStore store{fake.registry};
   std::string programFolder = ScratchFolder();
   std::unique_ptr<HardwareDialog> dialog;
 
@@ -166,9 +166,9 @@ TEST_F(HardwareDialogTest, StandInToolGivesAllSixLinesThenSaveAndCloseStoresThem
                reinterpret_cast<LPARAM>(Control(HardwareDialog::kSaveCloseId)));
   dialog->ShowModal();
   EXPECT_FALSE(IsWindowVisible(dialog->Handle()));
-  EXPECT_EQ(fake.registry.Text(platform::RegRoot::LocalMachine, launcher::SettingsStore::kKeyPath, "VGA"),
+  EXPECT_EQ(fake.registry.Text(platform::RegRoot::LocalMachine, settings::SettingsStore::kKeyPath, "VGA"),
             "Card name: NVIDIA GeForce GTX 1060 6GB");
-  EXPECT_EQ(fake.registry.Text(platform::RegRoot::LocalMachine, launcher::SettingsStore::kKeyPath, "Save Info"), "1");
+  EXPECT_EQ(fake.registry.Text(platform::RegRoot::LocalMachine, settings::SettingsStore::kKeyPath, "Save Info"), "1");
 }
 
 TEST_F(HardwareDialogTest, SystemsOwnToolGivesAtLeastTheSystemLines) {

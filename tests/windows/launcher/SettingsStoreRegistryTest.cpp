@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "launcher/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "platform/Exceptions.h"
 #include "platform/win32/Win32Registry.h"
 
@@ -23,7 +23,7 @@ class SettingsStoreRegistryTest : public ::testing::Test {
     DeleteProgramKey();
   }
   platform::Win32Registry registry;
-  launcher::SettingsStore store{registry};
+  settings::SettingsStore store{registry};
 };
 
 }  // namespace
@@ -31,10 +31,10 @@ class SettingsStoreRegistryTest : public ::testing::Test {
 TEST_F(SettingsStoreRegistryTest, CreatesTheKeyOnFirstWriteAndReadsBack) {
   EXPECT_FALSE(store.OpenExisting());
   store.WriteValue("Note", "quiet machine");
-  store.WriteValue("ProxyPassword", launcher::SettingsStore::EncodePassword(std::string(58, 'p')));
+  store.WriteValue("ProxyPassword", settings::SettingsStore::EncodePassword(std::string(58, 'p')));
   EXPECT_TRUE(store.OpenExisting());
   EXPECT_EQ(store.ReadValue("Note"), "quiet machine");
-  EXPECT_EQ(launcher::SettingsStore::DecodePassword(store.ReadValue("ProxyPassword")), std::string(58, 'p'));
+  EXPECT_EQ(settings::SettingsStore::DecodePassword(store.ReadValue("ProxyPassword")), std::string(58, 'p'));
   EXPECT_EQ(store.ReadValue("Missing"), "");
   EXPECT_TRUE(store.ReadFlagUnlessZero("Missing"));
   EXPECT_FALSE(store.ReadFlagIfOne("Missing"));

@@ -8,7 +8,7 @@ extern "C" {
 #include <jpeglib.h>
 }
 
-#include "ui/ArtworkIds.h"
+#include "ui/windows/ArtworkIds.h"
 #include "ui/Jpeg.h"
 
 namespace {

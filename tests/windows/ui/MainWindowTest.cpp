@@ -8,8 +8,8 @@
 #include "fakes/FakeFileDialogs.h"
 #include "fakes/FakePlatform.h"
 #include "launcher/mainf.h"
-#include "ui/ControlIds.h"
-#include "ui/MainWindow.h"
+#include "ui/windows/ControlIds.h"
+#include "ui/windows/MainWindow.h"
 #include "UiTestSupport.h"
 
 namespace {
@@ -234,6 +234,37 @@ TEST_F(MainWindowTest, LeavingAControlSavesItsValue) {
   SendMessageW(Control(ids::res), WM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(os.registry.Text(RegRoot::LocalMachine, kKey, "1024"), "1");
   EXPECT_EQ(os.registry.Text(RegRoot::LocalMachine, kKey, "2048"), "0");
+}
+
+TEST_F(MainWindowTest, ATextSetFromOutsideReachesTheModel) {
+  // Automation and accessibility tools set texts with WM_SETTEXT, on the control or on the
+  // edit part of the map box; a run must use what the box shows.
+  HWND map = Control(ids::MapnameBox);
+  HWND mapEdit = FindWindowExW(map, nullptr, L"EDIT", nullptr);
+  ASSERT_NE(mapEdit, nullptr);
+  struct Case { HWND target; const wchar_t* text; const models::TextBoxModel* edit; };
+  const Case edits[] = {
+      {Control(ids::NoteEdit), L"set by a tool", &form->NoteEdit},
+      {Control(ids::ProxyServerEdit), L"proxy.example", &form->ProxyServerEdit},
+  };
+  for (const Case& c : edits) {
+    SendMessageW(c.target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.text));
+    EXPECT_EQ(c.edit->Text(), platform::Narrow(c.text));
+  }
+
+  form->MapnameBox.SetItemIndex(2);
+  SendMessageW(map, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"my&map"));
+  EXPECT_EQ(TextOf(map), "my&map");
+  EXPECT_EQ(form->MapnameBox.ItemIndex(), -1);
+  EXPECT_EQ(form->MapnameBox.Text(), "my&map");
+
+  SendMessageW(mapEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"other|map"));
+  EXPECT_EQ(form->MapnameBox.Text(), "other|map");
+
+  // An item picked from outside counts as the user's pick.
+  SendMessageW(map, CB_SETCURSEL, 3, 0);
+  EXPECT_EQ(form->MapnameBox.ItemIndex(), 3);
+  EXPECT_EQ(form->MapnameBox.Text(), "03_Bank");
 }
 
 TEST_F(MainWindowTest, ToneMappingClearedByHdrStoresZeroWhenThePointerLeavesItDisabled) {

@@ -15,7 +15,7 @@
 
 #include "UiTestSupport.h"
 #include "platform/win32/Win32Languages.h"
-#include "ui/ArtworkIds.h"
+#include "ui/windows/ArtworkIds.h"
 #include "ui/Dialog.h"
 #include "ui/SystemControls.h"
 #include "ui/windows/update/TauAutoUpgraderPasswordForm.h"

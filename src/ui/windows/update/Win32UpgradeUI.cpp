@@ -1,6 +1,6 @@
 #include "ui/windows/update/Win32UpgradeUI.h"
 
-#include "ui/ArtworkIds.h"
+#include "ui/windows/ArtworkIds.h"
 #include "ui/windows/update/TauAutoUpgraderPasswordForm.h"
 #include "ui/windows/update/TauAutoUpgraderUpgradeMessageForm.h"
 #include "ui/windows/update/TauAutoUpgraderWizardForm.h"

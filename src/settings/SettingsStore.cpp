@@ -1,8 +1,8 @@
-#include "launcher/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 #include "platform/Exceptions.h"
 
-namespace launcher {
+namespace settings {
 
 namespace {
 
@@ -129,4 +129,4 @@ std::string SettingsStore::DecodePassword(const std::string& encoded) {
 
 void SettingsStore::Close() { key_.reset(); }
 
-}  // namespace launcher
+}  // namespace settings

@@ -1,7 +1,7 @@
 #pragma once
-// The hardware information dialog's window: a fixed dialog frame titled "Information" with
-// the memo, the two buttons and the status bar, bound to TForm2. The program creates it
-// once, right after the main window, and shows it modally from the main window's
+// The hardware information dialog's window: a toolkit dialog titled "Information" with the
+// memo, the two buttons and the status bar, bound to TForm2. The program creates it once,
+// right after the main window, and shows it modally from the main window's
 // "View additional information" button; it is hidden, not destroyed, when it closes, so
 // everything in it carries over to the next showing, and the diagnostic tool's end report
 // reaches it while it is hidden.
@@ -12,6 +12,10 @@
 #include <string>
 
 #include "hwinfo/Unit2.h"
+#include "ui/Button.h"
+#include "ui/Dialog.h"
+#include "ui/Memo.h"
+#include "ui/StatusBar.h"
 
 namespace ui {
 
@@ -22,8 +26,8 @@ class HardwareDialog : private TForm2Host {
   enum : int { kGetInfoId = 201, kSaveCloseId = 202, kMemoId = 203, kStatusBarId = 204 };
 
   HardwareDialog(const platform::Services& os, platform::Processes& processes,
-                 launcher::SettingsStore& store, std::string programFolder);
-  ~HardwareDialog();
+                 settings::SettingsStore& store, std::string programFolder);
+  ~HardwareDialog() override;
   HardwareDialog(const HardwareDialog&) = delete;
   HardwareDialog& operator=(const HardwareDialog&) = delete;
 
@@ -34,37 +38,27 @@ class HardwareDialog : private TForm2Host {
   // is disabled meanwhile.
   void ShowModal();
 
-  HWND Handle() const { return hwnd_; }
+  HWND Handle() const { return window_.Handle(); }
   TForm2& Logic() { return *form_; }
 
  private:
-  class ColourButton;
-
   // TForm2Host
   void ApplyColours(const Form2Colours& colours) override;
   void RepaintNow() override;
   void CloseDialog() override;
 
-  static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
   void CreateControls();
   void Bind();
   // Runs a handler the way every user event runs: an unexpected exception ends it in the
   // general error box.
   void Guarded(const std::function<void()>& handler);
-  void EndModal();
 
   platform::Services os_;
   std::unique_ptr<TForm2> form_;
-  HWND hwnd_ = nullptr;
-  HWND owner_ = nullptr;
-  HWND memo_ = nullptr;
-  HWND status_ = nullptr;
-  std::unique_ptr<ColourButton> getInfo_, saveClose_;
-  HFONT font_ = nullptr;
-  HBRUSH black_ = nullptr, memoBrush_ = nullptr;
-  COLORREF buttonText_ = RGB(0, 0, 0);
-  bool modal_ = false;
+  Dialog window_;
+  FramedButton getInfo_, saveClose_;
+  Memo memo_;
+  StatusBar status_;
 };
 
 }  // namespace ui

@@ -21,7 +21,7 @@
 #include "ui/PageControl.h"
 #include "ui/Panel.h"
 #include "ui/PictureBox.h"
-#include "ui/SplashWindow.h"
+#include "ui/windows/SplashWindow.h"
 #include "ui/Tooltip.h"
 #include "ui/TopWindow.h"
 
@@ -110,6 +110,13 @@ class MainWindow : public TForm1Host {
  private:
   void LoadArtwork();
   void CreatePages(TForm1& form);
+  void CreatePathsPage(TForm1& form, HWND p);  // page 0, paths and information
+  void CreateBaseSettingsPage(TForm1& form, HWND p);  // page 1, base settings
+  void CreateShaderProfilesPage(TForm1& form, HWND p);  // page 2, shader profiles
+  void CreateUpdatePage(TForm1& form, HWND p);  // page 3, update
+  void CreateSponsorPage(HWND p);  // page 4, sponsor
+  void CreateAboutPage(HWND p);  // page 5, about
+  void CreateAdditionalSettingsPage(TForm1& form, HWND p);  // page 6, additional settings
   void Route(TForm1& form, const EventGuard& guard);
 
   HINSTANCE resources_;

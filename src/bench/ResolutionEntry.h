@@ -1,16 +1,17 @@
 #pragma once
 // The six resolutions the launcher can benchmark. The table is fixed: its order is the
-// order of the items in `res`, of the stored values and of a run.
+// order of the items in `res`, of the stored values and of a run. The run's steps
+// (StepTable.h) are built from it.
 #include <array>
 #include <cstddef>
 
-namespace launcher {
+namespace bench {
 
 struct ResolutionEntry {
   int Index;
   int Width;
   int Height;
-  const char* Caption;    // item caption in `res` (ANSI, "\xD7" is the multiplication sign)
+  const char* Caption;    // item caption in `res` ("\xD7" is the multiplication sign in code page 1252)
   const char* ValueName;  // registry value under the program's key
   const char* ModeText;   // how the display-mode list spells this size
   const char* ConfigLineX;
@@ -28,4 +29,4 @@ inline constexpr std::array<ResolutionEntry, kResolutionCount> kResolutions{{
     {5, 2048, 1536, "2048 \xD7 1536", "2048", "2048 x 1536", "FullscreenViewportX=2048", "FullscreenViewportY=1536"},
 }};
 
-}  // namespace launcher
+}  // namespace bench

@@ -1,9 +1,9 @@
 #pragma once
 // The benchmark run as the main window sees it: the run button starts it and the process
-// runner's end event moves it on. The run itself lives in src/bench.
+// runner's end event moves it on (RunController.h is the run itself).
 #include <cstdint>
 
-namespace launcher {
+namespace bench {
 
 class RunControl {
  public:
@@ -14,4 +14,4 @@ class RunControl {
   virtual void OnBenchProcessEnd(uint32_t exitCode) = 0;
 };
 
-}  // namespace launcher
+}  // namespace bench

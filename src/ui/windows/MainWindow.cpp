@@ -1,9 +1,9 @@
-#include "ui/MainWindow.h"
+#include "ui/windows/MainWindow.h"
 
 #include "launcher/EventGuard.h"
 #include "launcher/ProductInfo.h"
-#include "ui/ArtworkIds.h"
-#include "ui/ControlIds.h"
+#include "ui/windows/ArtworkIds.h"
+#include "ui/windows/ControlIds.h"
 
 namespace ui {
 
@@ -54,8 +54,22 @@ std::string AboutTextBlock() {
          "trademark of Ubisoft Entertainment.";
 }
 
-COLORREF FromRgb(uint32_t rgb) {
-  return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+ToolButton::Style IconOnlyStyle() {
+  ToolButton::Style style;
+  style.framed = true;
+  return style;
+}
+
+Panel::Style FramedStyle() {
+  Panel::Style style;
+  style.framed = true;
+  return style;
+}
+
+ChoiceGroup::Layout Columns(int columns) {
+  ChoiceGroup::Layout layout;
+  layout.columns = columns;
+  return layout;
 }
 
 }  // namespace
@@ -118,6 +132,7 @@ void MainWindow::Create(TForm1& form) {
 
   RzGroupBar1.Create(top, 26, 224, 120, 209);
   RzGroupBar1.SetId(ids::RzGroupBar1);
+  ApplyGroupBarColours(kNavigationBarColours);
   GroupBarGroup& options = RzGroupBar1.AddGroup(
       "Options", {"Paths & information", "Base settings", "Shader profiles", "Add. settings"});
   options.SetId(ids::RzGroup1);
@@ -140,15 +155,22 @@ void MainWindow::Create(TForm1& form) {
 }
 
 void MainWindow::CreatePages(TForm1& form) {
-  Artwork& a = *art_;
   const char* const names[] = {"TabSheet1", "TabSheet3", "TabSheet4", "TabSheet7",
                                "TabSheet2", "TabSheet5", "TabSheet6"};
   for (int i = 0; i < 7; ++i) PageCtl.AddPage(names[i]).SetId(ids::TabSheet + i);
-  ToolButton::Style iconOnly;
-  iconOnly.framed = true;
+  CreatePathsPage(form, PageCtl.Page(0).Handle());
+  CreateBaseSettingsPage(form, PageCtl.Page(1).Handle());
+  CreateShaderProfilesPage(form, PageCtl.Page(2).Handle());
+  CreateUpdatePage(form, PageCtl.Page(3).Handle());
+  CreateSponsorPage(PageCtl.Page(4).Handle());
+  CreateAboutPage(PageCtl.Page(5).Handle());
+  CreateAdditionalSettingsPage(form, PageCtl.Page(6).Handle());
+}
 
-  // ---- page 0: paths and information
-  HWND p = PageCtl.Page(0).Handle();
+// Page 0: paths and information.
+void MainWindow::CreatePathsPage(TForm1& form, HWND p) {
+  Artwork& a = *art_;
+  const ToolButton::Style iconOnly = IconOnlyStyle();
   PathCaption.Create(p, 8, 8, 284, kTextHeight, "Splinter Cell 3 path");
   SC3PathEdit.Create(p, 8, 24, 284, kEditHeight, Edit::Options{true, false, 0});
   SC3PathEdit.SetId(ids::SC3PathEdit);
@@ -162,8 +184,7 @@ void MainWindow::CreatePages(TForm1& form) {
   NoteEdit.Create(p, 8, 120, 284, kEditHeight,
                   Edit::Options{false, false, static_cast<int>(form.NoteEdit.MaxLength())});
   NoteEdit.SetId(ids::NoteEdit);
-  Panel::Style framed;
-  framed.framed = true;
+  const Panel::Style framed = FramedStyle();
   InformationGroup.Create(p, 4, 156, 292, 112, " Information ", framed);
   InformationGroup.SetId(ids::InformationGroup);
   HWND g = InformationGroup.Handle();
@@ -174,21 +195,24 @@ void MainWindow::CreatePages(TForm1& form) {
   RzToolButton2.SetId(ids::RzToolButton2);
   RzToolButton5.Create(g, 12, 74, 150, 24, "Contact us (email)", &a.email);
   RzToolButton5.SetId(ids::RzToolButton5);
+}
 
-  // ---- page 1: base settings
-  p = PageCtl.Page(1).Handle();
+// Page 1: base settings.
+void MainWindow::CreateBaseSettingsPage(TForm1& form, HWND p) {
+  Artwork& a = *art_;
+  const ToolButton::Style iconOnly = IconOnlyStyle();
+  const Panel::Style framed = FramedStyle();
   ChoiceGroup::Layout four;
   four.columns = 4;
   four.left = 8;
   res.Create(p, 2, 2, 296, 58, form.res.Caption(), form.res.Items(), four);
   res.SetId(ids::res);
   for (size_t i = 0; i < res.Count(); ++i) res.Item(i).SetId(ids::ItemOf(ids::res, static_cast<int>(i)));
-  ChoiceGroup::Layout two;
-  two.columns = 2;
+  const ChoiceGroup::Layout two = Columns(2);
   demo.Create(p, 2, 66, 296, 124, form.demo.Caption(), form.demo.Items(), two);
   demo.SetId(ids::demo);
   for (size_t i = 0; i < demo.Count(); ++i) demo.Item(i).SetId(ids::ItemOf(ids::demo, static_cast<int>(i)));
-  g = demo.Handle();
+  HWND g = demo.Handle();
   DemoEdit.Create(g, 10, 60, 246, kEditHeight, Edit::Options{true, false, 0});
   DemoEdit.SetId(ids::DemoEdit);
   DemoEditButton.Create(g, 260, 59, 24, 23, "Browse...", &a.browse, iconOnly, false);
@@ -200,9 +224,12 @@ void MainWindow::CreatePages(TForm1& form) {
   FilteringGroup.Create(p, 2, 198, 296, 90, " Antialiasing and Anisotrophic filtering ", framed);
   FilteringGroup.SetId(ids::FilteringGroup);
   FilteringText.Create(FilteringGroup.Handle(), 10, 20, 276, 62, kFilteringText);
+}
 
-  // ---- page 2: shader profiles
-  p = PageCtl.Page(2).Handle();
+// Page 2: shader profiles.
+void MainWindow::CreateShaderProfilesPage(TForm1& form, HWND p) {
+  const Panel::Style framed = FramedStyle();
+  const ChoiceGroup::Layout two = Columns(2);
   ChoiceGroup::Layout one;
   Shader.Create(p, 2, 2, 296, 72, form.Shader.Caption(), form.Shader.Items(), one);
   Shader.SetId(ids::Shader);
@@ -218,15 +245,18 @@ void MainWindow::CreatePages(TForm1& form) {
   EnableHDR.SetId(ids::EnableHDR);
   EnableToneMapping.Create(HDRFrame.Handle(), 28, 30, 250, 17, form.EnableToneMapping.Caption());
   EnableToneMapping.SetId(ids::EnableToneMapping);
+}
 
-  // ---- page 3: update
-  p = PageCtl.Page(3).Handle();
+// Page 3: update.
+void MainWindow::CreateUpdatePage(TForm1& form, HWND p) {
+  Artwork& a = *art_;
+  const Panel::Style framed = FramedStyle();
   UpdateHeading.Create(p, 8, 2, 284, 34, "Update", colors::Heading);
   UpdateHeading.SetFont(Skin::Get().Heading());
   UpdateHeading.SetId(ids::UpdateHeading);
   ProxyGroup.Create(p, 2, 42, 296, 198, " Proxy Settings ", framed);
   ProxyGroup.SetId(ids::ProxyGroup);
-  g = ProxyGroup.Handle();
+  HWND g = ProxyGroup.Handle();
   ServerCaption.Create(g, 10, 20, 200, kTextHeight, "Proxy Server");
   ProxyServerEdit.Create(g, 10, 36, 276, kEditHeight);
   ProxyServerEdit.SetId(ids::ProxyServerEdit);
@@ -243,17 +273,21 @@ void MainWindow::CreatePages(TForm1& form) {
   UseProxyBox.SetId(ids::UseProxyBox);
   RzToolButton3.Create(p, 8, 276, 150, 26, "Update benchmark", &a.update);
   RzToolButton3.SetId(ids::RzToolButton3);
+}
 
-  // ---- page 4: sponsor
-  p = PageCtl.Page(4).Handle();
+// Page 4: sponsor.
+void MainWindow::CreateSponsorPage(HWND p) {
+  Artwork& a = *art_;
   SponsorText.Create(p, 10, 10, 280, 170, kSponsorText);
   SponsorText.SetId(ids::SponsorText);
   SponsorLogo1.Create(p, 108, 196, &a.sponsor, nullptr, nullptr, launcher::kSponsorUrl);
   SponsorLogo1.SetId(ids::SponsorLogo1);
   tips_.Add(SponsorLogo1, launcher::kSponsorUrl);
+}
 
-  // ---- page 5: about
-  p = PageCtl.Page(5).Handle();
+// Page 5: about.
+void MainWindow::CreateAboutPage(HWND p) {
+  Artwork& a = *art_;
   AboutPicture.Create(p, 41, 10, 218, 98, &a.about);
   AboutPicture.SetId(ids::AboutPicture);
   AboutText.Create(p, 0, 122, kPageWidth, 60, AboutTextBlock(), colors::Silver, Label::Align::Center);
@@ -261,9 +295,12 @@ void MainWindow::CreatePages(TForm1& form) {
   SponsorLogo2.Create(p, 108, 200, &a.sponsor, nullptr, nullptr, launcher::kSponsorUrl);
   SponsorLogo2.SetId(ids::SponsorLogo2);
   tips_.Add(SponsorLogo2, launcher::kSponsorUrl);
+}
 
-  // ---- page 6: additional settings
-  p = PageCtl.Page(6).Handle();
+// Page 6: additional settings.
+void MainWindow::CreateAdditionalSettingsPage(TForm1& form, HWND p) {
+  Artwork& a = *art_;
+  const Panel::Style framed = FramedStyle();
   AdditionalText.Create(p, 8, 6, 288, 122, kAdditionalText);
   AdditionalText.SetId(ids::AdditionalText);
   HardwareFrame.Create(p, 2, 136, 296, 44, " Hardware specific setting ", framed);
@@ -380,8 +417,8 @@ void MainWindow::ApplyGroupBarColours(const GroupBarColours& colours) {
   // The bar is flat: its colour, border shadow, flat colour and border highlight are drawn
   // as one; the caption colour serves both groups.
   GroupBar::Colors c = RzGroupBar1.GetColors();
-  c.bar = FromRgb(colours.Color);
-  c.captionText = FromRgb(colours.CaptionText);
+  c.bar = colors::FromRgb(colours.Color);
+  c.captionText = colors::FromRgb(colours.CaptionText);
   RzGroupBar1.SetColors(c);
 }
 

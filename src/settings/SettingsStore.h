@@ -6,7 +6,7 @@
 
 #include "platform/Registry.h"
 
-namespace launcher {
+namespace settings {
 
 class SettingsStore {
  public:
@@ -44,4 +44,4 @@ class SettingsStore {
 // reads the game's keys by the same rules.
 std::string ReadStringValue(platform::RegistryKey& key, const std::string& name);
 
-}  // namespace launcher
+}  // namespace settings

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+namespace models {
+
 class ControlModel {
  public:
   virtual ~ControlModel() = default;
@@ -240,3 +242,5 @@ class MemoModel : public ControlModel {
  private:
   std::vector<std::string> lines_;
 };
+
+}  // namespace models

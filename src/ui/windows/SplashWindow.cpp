@@ -1,6 +1,6 @@
-#include "ui/SplashWindow.h"
+#include "ui/windows/SplashWindow.h"
 
-#include "ui/ArtworkIds.h"
+#include "ui/windows/ArtworkIds.h"
 
 namespace ui {
 

@@ -5,11 +5,7 @@
 
 #include "procs/JvSHFileOperation.h"
 
-namespace bench {
-
 // True when the shell reports the whole operation done. Callers that must know whether
 // the file really arrived check the files themselves.
 bool ShellCopy(TJvSHFileOperation& fileOp, const std::string& source, const std::string& target);
 bool ShellMove(TJvSHFileOperation& fileOp, const std::string& source, const std::string& target);
-
-}  // namespace bench

@@ -1,6 +1,4 @@
-#include "bench/ShellCopy.h"
-
-namespace bench {
+#include "procs/ShellCopy.h"
 
 namespace {
 
@@ -31,5 +29,3 @@ bool ShellCopy(TJvSHFileOperation& fileOp, const std::string& source, const std:
 bool ShellMove(TJvSHFileOperation& fileOp, const std::string& source, const std::string& target) {
   return Perform(fileOp, foMove, source, target);
 }
-
-}  // namespace bench
