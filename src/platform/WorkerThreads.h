@@ -29,6 +29,7 @@ class WorkerThreads {
   virtual ~WorkerThreads() = default;
 
   // A thread that runs `body` once resumed; its exit code is what `body` returns.
+  // Raises EOSError when the system cannot make the thread.
   virtual std::unique_ptr<OsThread> CreateSuspended(std::function<uint32_t()> body) = 0;
   virtual bool OnMainThread() = 0;
 
@@ -36,7 +37,9 @@ class WorkerThreads {
   virtual void AcquireCallWindow() = 0;
   virtual void ReleaseCallWindow() = 0;
   // Runs `call` on the main thread and returns once it has run. Calls from one worker
-  // run in the order they are made. Must not be used from the main thread.
+  // run in the order they are made. Must not be used from the main thread. An exception
+  // that `call` lets out goes to the application's general error box, after the worker
+  // has been let go (so a box that stays open does not hold the worker).
   virtual void CallOnMainThread(const std::function<void()>& call) = 0;
 
   // Main thread: waits for `thread` to end, dispatching every message meanwhile.

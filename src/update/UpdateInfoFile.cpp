@@ -1,5 +1,7 @@
 #include "update/UpdateInfoFile.h"
 
+#include <cstring>
+
 #include "platform/Text.h"
 
 namespace update {
@@ -110,12 +112,32 @@ InfoParseResult ParseInfoFile(const std::string& text, const RunningVersion& run
   return r;
 }
 
+namespace {
+
+bool IsDeviceName(const std::string& name) {
+  // The part before the first dot, less trailing blanks, is what the system compares.
+  std::string base = name.substr(0, name.find('.'));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  base = text::ToLowerAscii(base);
+  for (const char* device : {"con", "prn", "aux", "nul", "conin$", "conout$", "clock$"})
+    if (base == device) return true;
+  return base.size() == 4 && (base.compare(0, 3, "com") == 0 || base.compare(0, 3, "lpt") == 0) &&
+         base[3] >= '0' && base[3] <= '9';
+}
+
+}  // namespace
+
 std::string AddressFileName(const std::string& address) {
   std::string s = address;
   for (char& c : s)
     if (c == '/') c = '\\';
   size_t last = s.rfind('\\');
-  return last == std::string::npos ? s : s.substr(last + 1);
+  std::string name = last == std::string::npos ? s : s.substr(last + 1);
+  if (name.empty() || name.back() == '.' || name.back() == ' ') return "";
+  for (char c : name)
+    if (static_cast<unsigned char>(c) < 32 || std::strchr("?*:<>|\"", c) != nullptr) return "";
+  if (IsDeviceName(name)) return "";
+  return name;
 }
 
 }  // namespace update

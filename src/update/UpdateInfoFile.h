@@ -58,7 +58,10 @@ struct RunningVersion {
 InfoParseResult ParseInfoFile(const std::string& text, const RunningVersion& running, TDateTime today);
 
 // The local file name of an address: "/" turned into "\", everything up to the last "\"
-// removed.
+// removed. Empty when Windows could not create that name in the program's folder, or
+// would take it for something else (a stream, a device, another folder): an empty name,
+// one with ? * : < > | " or a control character, one ending in a dot or blank, or a
+// device name such as CON, NUL, COM1 or LPT1, with or without an extension.
 std::string AddressFileName(const std::string& address);
 
 }  // namespace update

@@ -34,12 +34,16 @@ class TauEventThread {
   bool Terminated() const { return FTerminateRequested; }
   bool Running() const { return FRunning; }
   bool Finished();  // the thread has ended (or was never started)
+  // Waits for a started thread to end; on the main thread sent messages are delivered
+  // meanwhile, so calls the worker makes still run.
+  void WaitFor();
   void SetPriority(TThreadPriority p);
   TThreadPriority Priority();
 
   // Called on this worker: runs `method` on the main thread and waits for it. Skipped
   // when the owner is being destroyed. An exception of `method` is re-raised here only
-  // when the owner's HandleExceptions is off.
+  // when the owner's HandleExceptions is off; otherwise it goes to the application's
+  // general error box once this worker has been let go.
   void RunInMainThread(const std::function<void()>& method);
 
   // Set before Resume.
@@ -87,11 +91,15 @@ class TauCustomThread {
   void SetPriority(TThreadPriority p);
 
   // Starts the work on a fresh worker. With WaitThread, blocks (dispatching messages)
-  // until it ends; false when the wait timed out and the worker was stopped.
+  // until it ends; false when the wait timed out and the worker was stopped. Raises
+  // EOSError when no thread can be made; the previous worker then stays in place.
   bool StartThread();
   // Hard: ends the worker's thread at once and puts a fresh suspended worker in its
   // place. Otherwise only requests termination, which the work polls.
   void StopThread(bool hard);
+  // Main thread: waits for the current worker's thread to end, delivering the calls it
+  // makes meanwhile.
+  void WaitForWorker();
   bool Terminated() const;
   bool Running() const;
   bool Destroying() const { return FDestroying; }

@@ -109,9 +109,22 @@ bool FakeHttpClient::InetReadFile(platform::InetHandle request, void* buffer, ui
   return true;
 }
 
-void FakeHttpClient::InetCloseHandle(platform::InetHandle) {
+void FakeHttpClient::InetCloseHandle(platform::InetHandle h) {
   std::lock_guard<std::mutex> lock(mutex_);
+  Handle* handle = static_cast<Handle*>(h);
+  if (handle->closed) {
+    ++doubleCloses;
+    return;
+  }
+  handle->closed = true;
   --handlesOpen;
+}
+
+bool FakeHttpClient::RequestClosed() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (const auto& h : handles_)
+    if (h->kind == 3 && h->closed) return true;
+  return false;
 }
 
 platform::FileHandle FakeHttpClient::FileOpenRead(const std::string& path, uint64_t& size) {

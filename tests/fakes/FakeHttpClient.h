@@ -69,6 +69,10 @@ class FakeHttpClient : public platform::HttpClient {
   int callbacksSet = 0;
   std::atomic<int> sends{0}, reads{0};
   int handlesOpen = 0;
+  // Closes of a handle that was already closed (WinInet would free it twice).
+  int doubleCloses = 0;
+  // Any thread: some request handle has been closed.
+  bool RequestClosed();
 
   // Files.
   std::map<std::string, std::string> files;
@@ -118,6 +122,7 @@ class FakeHttpClient : public platform::HttpClient {
     size_t position = 0;
     std::string path;  // files
     bool write = false;
+    bool closed = false;
   };
   Handle* Make(int kind);
   std::mutex mutex_;

@@ -1,6 +1,9 @@
 #include "fakes/FakeWorkerThreads.h"
 
 #include <chrono>
+#include <exception>
+
+#include "platform/Exceptions.h"
 
 class FakeOsThread : public platform::OsThread {
  public:
@@ -34,6 +37,7 @@ class FakeOsThread : public platform::OsThread {
 };
 
 std::unique_ptr<platform::OsThread> FakeWorkerThreads::CreateSuspended(std::function<uint32_t()> body) {
+  if (failCreate) throw MakeOSError(8, "Not enough storage is available to process this command.\r\n");
   return std::make_unique<FakeOsThread>(*this, std::move(body));
 }
 
@@ -59,15 +63,25 @@ bool FakeWorkerThreads::ServeQueued() {
       p = queue_.front();
       queue_.pop_front();
     }
+    std::string error;
+    bool failed = false;
     try {
       (*p->call)();
+    } catch (const std::exception& e) {
+      failed = true;
+      error = e.what();
     } catch (...) {
+      failed = true;
+      error = "unknown exception";
     }
     ++callsServed;
     any = true;
-    std::lock_guard<std::mutex> lock(mutex_);
-    p->done = true;
-    changed_.notify_all();
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      p->done = true;
+      changed_.notify_all();
+    }
+    if (failed) callErrors.push_back(error);
   }
 }
 

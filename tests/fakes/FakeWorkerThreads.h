@@ -2,12 +2,16 @@
 // Worker threads for native tests: real threads (std::thread), and main-thread calls that
 // wait in a queue until the test's main thread serves them (PumpUntil, or the waits the
 // component makes). A thread cannot be killed here: Kill waits for its end instead.
+// An exception that a main-thread call lets out is recorded in callErrors (the general
+// error box), after the worker has been let go.
 #include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/WorkerThreads.h"
 
@@ -29,6 +33,10 @@ class FakeWorkerThreads : public platform::WorkerThreads {
 
   std::atomic<int> callWindowUsers{0};
   std::atomic<int> callsServed{0};
+  // Messages of the exceptions that reached the error box (main thread only).
+  std::vector<std::string> callErrors;
+  // The next thread creations fail as the system's would.
+  bool failCreate = false;
 
  private:
   struct Pending {
