@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <new>
 #include <stdexcept>
 
@@ -209,6 +210,7 @@ void TauCustomHTTP::RaiseOnMain(TauEventThread& worker, const std::function<void
 
 void TauCustomHTTP::CheckAbort(TauEventThread& worker) {
   if (worker.Terminated()) throw Aborted{};
+  if (StatusFaultPending()) throw HandlerFault{};
 }
 
 platform::InetHandle TauCustomHTTP::Request(TauEventThread& worker) {
@@ -483,7 +485,7 @@ void TauCustomHTTP::Finish() {
   CloseInetHandles();
   CloseLocalFile();
   FInOutcome = true;
-  std::exception_ptr raised;
+  std::exception_ptr raised = TakeStatusFault();
   try {
     RaiseOutcome();
   } catch (...) {
@@ -519,7 +521,9 @@ void TauCustomHTTP::RaiseOutcome() {
     return;
   }
   if (!FContinueDownload) return;
-  if (FStream) FStream->Rewind();
+  // A transfer stopped before its body (a handler's fault) still hands its events a stream.
+  if (!FStream) FStream = std::make_unique<TauMemoryStream>();
+  FStream->Rewind();
   if (FBodyLimitExceeded) {
     // The refused body is neither kept nor shown.
     ReleaseStream();
@@ -545,13 +549,32 @@ void TauCustomHTTP::RaiseOutcome() {
 }
 
 void TauCustomHTTP::HttpStatus(uint32_t code, const void* info, uint32_t infoLength) {
-  if (OnHTTPStatus) OnHTTPStatus(this, code, StatusText(code));
-  if (code == kStatusRedirect && OnHTTPRedirect && info) {
-    const char* s = static_cast<const char*>(info);
-    size_t n = infoLength;
-    while (n > 0 && s[n - 1] == '\0') --n;  // the length counts the terminating zero
-    OnHTTPRedirect(this, std::string(s, strnlen(s, n)));
+  // WinInet calls in here; nothing may unwind through it. A handler's exception stops the
+  // transfer at its next check and is shown once the outcome has run.
+  try {
+    if (OnHTTPStatus) OnHTTPStatus(this, code, StatusText(code));
+    if (code == kStatusRedirect && OnHTTPRedirect && info) {
+      const char* s = static_cast<const char*>(info);
+      size_t n = infoLength;
+      while (n > 0 && s[n - 1] == '\0') --n;  // the length counts the terminating zero
+      OnHTTPRedirect(this, std::string(s, strnlen(s, n)));
+    }
+  } catch (...) {
+    std::lock_guard<std::mutex> lock(FStatusFaultLock);
+    if (!FStatusFault) FStatusFault = std::current_exception();
   }
+}
+
+std::exception_ptr TauCustomHTTP::TakeStatusFault() {
+  std::lock_guard<std::mutex> lock(FStatusFaultLock);
+  std::exception_ptr e = FStatusFault;
+  FStatusFault = nullptr;
+  return e;
+}
+
+bool TauCustomHTTP::StatusFaultPending() {
+  std::lock_guard<std::mutex> lock(FStatusFaultLock);
+  return FStatusFault != nullptr;
 }
 
 }  // namespace update

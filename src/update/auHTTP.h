@@ -7,6 +7,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -217,6 +218,9 @@ class TauCustomHTTP : public TauLoginComponent, private platform::HttpStatusSink
   void RemoveOutput();
   std::string Query(uint32_t info);
   void HttpStatus(uint32_t code, const void* info, uint32_t infoLength) override;
+  // An exception of OnHTTPStatus or OnHTTPRedirect, kept for the outcome step.
+  std::exception_ptr TakeStatusFault();
+  bool StatusFaultPending();
 
   platform::HttpClient& FHttp;
   platform::WorkerThreads& FThreads;
@@ -261,6 +265,8 @@ class TauCustomHTTP : public TauLoginComponent, private platform::HttpStatusSink
   std::atomic<platform::InetHandle> FConnection{nullptr};
   std::atomic<platform::InetHandle> FRequest{nullptr};
   platform::FileHandle FLocalFile = nullptr;
+  std::mutex FStatusFaultLock;
+  std::exception_ptr FStatusFault;
 };
 
 }  // namespace update
