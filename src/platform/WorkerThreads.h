@@ -47,8 +47,11 @@ class WorkerThreads {
   // is terminating.
   virtual PumpWaitResult WaitPumping(OsThread& thread, uint32_t timeoutMs, const std::function<bool()>& stop) = 0;
   // Main thread: waits for `thread` to end, delivering only sent messages (so a worker
-  // inside CallOnMainThread can return).
-  virtual void WaitDeliveringSent(OsThread& thread) = 0;
+  // inside CallOnMainThread can return); false when `timeoutMs` passed first.
+  virtual bool WaitDeliveringSent(OsThread& thread, uint32_t timeoutMs) = 0;
+  // Worker: blocks the calling thread for good; it is about to be killed and must not
+  // run on into code that takes locks.
+  virtual void Park() = 0;
 };
 
 }  // namespace platform

@@ -52,6 +52,10 @@ uint32_t Saturated32(uint64_t v) { return v > 0xFFFFFFFFull ? 0xFFFFFFFFu : stat
 // so an announced length alone never makes the process commit memory.
 const uint64_t kMostReserved = 1u << 20;
 
+// How long a stop waits for the worker's own wind-up before it gives up a call that
+// closing the handles did not cancel.
+const uint32_t kStopGraceMs = 500;
+
 class TauFileStream : public TauStream {
  public:
   TauFileStream(platform::HttpClient& http, platform::FileHandle handle) : FHttp(http), FHandle(handle) {}
@@ -128,9 +132,9 @@ TauCustomHTTP::TauCustomHTTP(platform::HttpClient& http, platform::WorkerThreads
 TauCustomHTTP::~TauCustomHTTP() {
   FDestroying = true;
   FThread->StopThread(false);
-  // A worker blocked in WinInet comes back at once; the calls it still makes to the main
-  // thread are skipped while it is waited for.
+  // The calls the worker still makes to the main thread are skipped while it is waited for.
   CloseInetHandles();
+  if (FThreads.OnMainThread()) WindUpStopped(false);
   FThread.reset();
   CloseInetHandles();
   CloseLocalFile();
@@ -184,7 +188,32 @@ void TauCustomHTTP::AbortTransfer(bool deleteOutput, bool hard) {
   CloseInetHandles();
   // Inside one of this transfer's events the worker waits for the caller, and a worker
   // thread cannot wait for itself: there the abort completes once the caller returns.
-  if (hard && FInEvent == 0 && FThreads.OnMainThread()) FThread->WaitForWorker();
+  if (FInEvent == 0 && FThreads.OnMainThread()) WindUpStopped(hard);
+}
+
+void TauCustomHTTP::WindUpStopped(bool waitToEnd) {
+  // Held here: a start from OnHTTPAborted puts a new worker in its place.
+  std::shared_ptr<TauEventThread> worker = FThread->Current();
+  if (worker->WaitFor(kStopGraceMs)) return;
+  if (worker->AbandonIfBlocked()) {
+    // The read that was cut off may still name the buffer as its target: it is never freed.
+    new std::vector<char>(std::move(FBuffer));
+    FBuffer = std::vector<char>();
+    Finish();
+    return;
+  }
+  // Between two calls: it sees the stop at its next check.
+  if (waitToEnd) worker->WaitFor();
+}
+
+bool TauCustomHTTP::Blocking(TauEventThread& worker, const std::function<bool()>& call) {
+  worker.EnterBlockingCall();
+  bool ok = call();
+  worker.LeaveBlockingCall();
+  // What a call that the stop cut short, or that ended just as it came, returned counts
+  // for nothing.
+  CheckAbort(worker);
+  return ok;
 }
 
 void TauCustomHTTP::RaiseOnMain(TauEventThread& worker, const std::function<void()>& event) {
@@ -192,7 +221,7 @@ void TauCustomHTTP::RaiseOnMain(TauEventThread& worker, const std::function<void
   worker.RunInMainThread([this, &event] {
     // An abort asked for while this call waited: nobody hears of the transfer again but
     // through OnHTTPAborted.
-    if (FAbortRequested) return;
+    if (FAbortRequested || FDestroying) return;
     ++FInEvent;
     try {
       event();
@@ -328,7 +357,8 @@ bool TauCustomHTTP::SendRequestLoop(TauEventThread& worker) {
   int proxyAnswers = 0;
   do {
     FTryAgain = false;
-    if (!FHttp.InetSendRequest(Request(worker))) return false;
+    platform::InetHandle request = Request(worker);
+    if (!Blocking(worker, [&] { return FHttp.InetSendRequest(request); })) return false;
     std::string code;
     if (FHttp.InetQueryInfo(Request(worker), kQueryStatusCode, code, 4096)) {
       int value = 0;
@@ -424,12 +454,12 @@ void TauCustomHTTP::ReadBody(TauEventThread& worker, bool local) {
     if (local) {
       CheckAbort(worker);
       ok = FHttp.FileRead(FLocalFile, FBuffer.data(), size, n);
+      CheckAbort(worker);
     } else {
-      ok = FHttp.InetReadFile(Request(worker), FBuffer.data(), size, n);
+      platform::InetHandle request = Request(worker);
+      char* buffer = FBuffer.data();
+      ok = Blocking(worker, [&] { return FHttp.InetReadFile(request, buffer, size, n); });
     }
-    // A read that an abort cut short, or that ended just as the abort came, counts for
-    // nothing.
-    CheckAbort(worker);
     if (!ok) {
       FReadFailed = true;
       break;
@@ -480,10 +510,12 @@ void TauCustomHTTP::RemoveOutput() {
   FOutputPath.clear();
 }
 
-// The outcome step, on the main thread while the worker waits for it to return.
+// The outcome step, on the main thread while the worker waits for it to return (or
+// after the worker was given up).
 void TauCustomHTTP::Finish() {
   CloseInetHandles();
   CloseLocalFile();
+  if (FDestroying) return;
   FInOutcome = true;
   std::exception_ptr raised = TakeStatusFault();
   try {

@@ -205,6 +205,14 @@ class TauCustomHTTP : public TauLoginComponent, private platform::HttpStatusSink
   void ReadHeaders(TauEventThread& worker);
   void ReadBody(TauEventThread& worker, bool local);
   void CheckAbort(TauEventThread& worker);
+  // Worker: runs a WinInet call that may block for long, then checks for a stop.
+  bool Blocking(TauEventThread& worker, const std::function<bool()>& call);
+  // Main thread, outside this transfer's events, after a stop: waits for the worker to
+  // wind up. Closing the handles cancels a blocked call on Windows; a WinInet that ends
+  // such a call only when the server does is not waited for: after a short grace the
+  // worker is given up and the transfer is wound up here. A worker between two calls is
+  // waited for only with `waitToEnd`.
+  void WindUpStopped(bool waitToEnd);
   // The live request handle; ends the work when it was closed by an abort.
   platform::InetHandle Request(TauEventThread& worker);
   // Raises an event on the main thread for the worker and waits for it.

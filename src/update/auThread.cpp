@@ -53,12 +53,28 @@ TauEventThread::~TauEventThread() {
   FThreads.ReleaseCallWindow();
 }
 
-void TauEventThread::WaitFor() {
-  if (!FHandle || !FResumed || FHandle->Finished()) return;
-  if (FThreads.OnMainThread())
-    FThreads.WaitDeliveringSent(*FHandle);
-  else
-    FHandle->Join();
+bool TauEventThread::WaitFor(uint32_t timeoutMs) {
+  if (!FHandle || !FResumed || FHandle->Finished()) return true;
+  if (FThreads.OnMainThread()) return FThreads.WaitDeliveringSent(*FHandle, timeoutMs);
+  FHandle->Join();
+  return true;
+}
+
+void TauEventThread::EnterBlockingCall() { FBlockState = kInCall; }
+
+void TauEventThread::LeaveBlockingCall() {
+  int expected = kInCall;
+  if (FBlockState.compare_exchange_strong(expected, kOutsideCall)) return;
+  // Given up by the owner, who is killing this thread: nothing more may run here.
+  FThreads.Park();
+}
+
+bool TauEventThread::AbandonIfBlocked() {
+  int expected = kInCall;
+  if (!FBlockState.compare_exchange_strong(expected, kAbandoned)) return false;
+  // The thread is inside the call or parked right after it, holding none of our locks.
+  Kill();
+  return true;
 }
 
 void TauEventThread::Resume() {
@@ -120,7 +136,7 @@ uint32_t TauEventThread::ThreadProc() {
 }
 
 void TauEventThread::RunInMainThread(const std::function<void()>& method) {
-  if (FOwner.Destroying()) return;
+  if (FOwner.Destroying() || Abandoned()) return;
   FCallException = nullptr;
   bool handled = FOwner.HandleExceptions;
   FThreads.CallOnMainThread([this, &method, handled] {
@@ -211,10 +227,10 @@ void TauCustomThread::StopThread(bool hard) {
   FThread = fresh;
 }
 
-void TauCustomThread::WaitForWorker() {
+bool TauCustomThread::WaitForWorker(uint32_t timeoutMs) {
   // Held here: a start from inside the wait puts a new worker in its place.
   std::shared_ptr<TauEventThread> worker = FThread;
-  worker->WaitFor();
+  return worker->WaitFor(timeoutMs);
 }
 
 bool TauCustomThread::Terminated() const { return FThread->Terminated(); }

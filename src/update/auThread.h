@@ -35,8 +35,16 @@ class TauEventThread {
   bool Running() const { return FRunning; }
   bool Finished();  // the thread has ended (or was never started)
   // Waits for a started thread to end; on the main thread sent messages are delivered
-  // meanwhile, so calls the worker makes still run.
-  void WaitFor();
+  // meanwhile, so calls the worker makes still run. False when `timeoutMs` passed first.
+  bool WaitFor(uint32_t timeoutMs = platform::WorkerThreads::kInfinite);
+  // Worker: brackets a call that may block for long (a network read). Leaving a call
+  // after the owner gave the thread up parks the thread until it is killed.
+  void EnterBlockingCall();
+  void LeaveBlockingCall();
+  // Main thread: when the worker is inside a blocking call, gives it up: its thread is
+  // killed and it makes no further main-thread calls. True when it was given up.
+  bool AbandonIfBlocked();
+  bool Abandoned() const { return FBlockState.load() == kAbandoned; }
   void SetPriority(TThreadPriority p);
   TThreadPriority Priority();
 
@@ -67,6 +75,8 @@ class TauEventThread {
   std::atomic<bool> FRunning{false};
   bool FResumed = false;
   bool FStartedByOwner = false;  // resumed to do its work, not only to end
+  static constexpr int kOutsideCall = 0, kInCall = 1, kAbandoned = 2;
+  std::atomic<int> FBlockState{kOutsideCall};
   std::exception_ptr FCallException;
   friend class TauCustomThread;
 };
@@ -98,13 +108,14 @@ class TauCustomThread {
   // place. Otherwise only requests termination, which the work polls.
   void StopThread(bool hard);
   // Main thread: waits for the current worker's thread to end, delivering the calls it
-  // makes meanwhile.
-  void WaitForWorker();
+  // makes meanwhile; false when `timeoutMs` passed first.
+  bool WaitForWorker(uint32_t timeoutMs = platform::WorkerThreads::kInfinite);
   bool Terminated() const;
   bool Running() const;
   bool Destroying() const { return FDestroying; }
   // The current worker object (replaced at every start).
   TauEventThread& Worker() { return *FThread; }
+  std::shared_ptr<TauEventThread> Current() { return FThread; }
 
  private:
   std::shared_ptr<TauEventThread> NewWorker();

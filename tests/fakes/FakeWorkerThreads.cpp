@@ -104,12 +104,16 @@ platform::PumpWaitResult FakeWorkerThreads::WaitPumping(platform::OsThread& thre
   }
 }
 
-void FakeWorkerThreads::WaitDeliveringSent(platform::OsThread& thread) {
+bool FakeWorkerThreads::WaitDeliveringSent(platform::OsThread& thread, uint32_t timeoutMs) {
+  auto start = std::chrono::steady_clock::now();
   while (!thread.Finished()) {
     ServeQueued();
+    if (timeoutMs != kInfinite && std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(timeoutMs))
+      return false;
     WaitForWork(5);
   }
   ServeQueued();
+  return true;
 }
 
 bool FakeWorkerThreads::PumpUntil(const std::function<bool()>& done, int timeoutMs) {

@@ -26,7 +26,10 @@ class FakeWorkerThreads : public platform::WorkerThreads {
   void CallOnMainThread(const std::function<void()>& call) override;
   platform::PumpWaitResult WaitPumping(platform::OsThread& thread, uint32_t timeoutMs,
                                        const std::function<bool()>& stop) override;
-  void WaitDeliveringSent(platform::OsThread& thread) override;
+  bool WaitDeliveringSent(platform::OsThread& thread, uint32_t timeoutMs) override;
+  // Returns at once: Kill waits for the thread's end here, so a parked thread must end.
+  void Park() override { ++parked; }
+  std::atomic<int> parked{0};
 
   // Test side: serves queued main-thread calls until `done` holds; false on time-out.
   bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);

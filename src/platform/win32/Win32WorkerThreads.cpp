@@ -170,14 +170,25 @@ PumpWaitResult Win32WorkerThreads::WaitPumping(OsThread& thread, uint32_t timeou
   }
 }
 
-void Win32WorkerThreads::WaitDeliveringSent(OsThread& thread) {
+bool Win32WorkerThreads::WaitDeliveringSent(OsThread& thread, uint32_t timeoutMs) {
   HANDLE h = static_cast<Win32OsThread&>(thread).Handle();
+  DWORD start = GetTickCount();
   for (;;) {
-    DWORD r = MsgWaitForMultipleObjects(1, &h, FALSE, INFINITE, QS_SENDMESSAGE);
-    if (r != WAIT_OBJECT_0 + 1) return;
+    DWORD wait = INFINITE;
+    if (timeoutMs != kInfinite) {
+      DWORD spent = GetTickCount() - start;
+      wait = spent >= timeoutMs ? 0 : timeoutMs - spent;
+    }
+    DWORD r = MsgWaitForMultipleObjects(1, &h, FALSE, wait, QS_SENDMESSAGE);
+    if (r == WAIT_TIMEOUT) return false;
+    if (r != WAIT_OBJECT_0 + 1) return true;
     MSG msg;
     PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
   }
+}
+
+void Win32WorkerThreads::Park() {
+  for (;;) Sleep(INFINITE);
 }
 
 }  // namespace platform

@@ -18,7 +18,8 @@ class Win32WorkerThreads : public WorkerThreads {
   void ReleaseCallWindow() override;
   void CallOnMainThread(const std::function<void()>& call) override;
   PumpWaitResult WaitPumping(OsThread& thread, uint32_t timeoutMs, const std::function<bool()>& stop) override;
-  void WaitDeliveringSent(OsThread& thread) override;
+  bool WaitDeliveringSent(OsThread& thread, uint32_t timeoutMs) override;
+  void Park() override;
 
   // Shows an exception that a main-thread call let out; the application points it at
   // its general error box. Without it a plain error box is shown.

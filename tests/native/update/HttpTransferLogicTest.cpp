@@ -562,10 +562,12 @@ TEST_F(HttpTransferLogicTest, AnAbortOfABlockedCallIsTheOnlyOutcome) {
     bool send;      // held in the send, else in the read
     int heldCall;   // which send or read
     bool failsWhenClosed;
+    bool ignoresClose;  // the call ends only when the server gives up, long after the close
   } cases[] = {
-      {"send", true, 1, true},
-      {"read cut short", false, 1, true},
-      {"final read ends as the abort comes", false, 2, false},  // read 2 finds the end of the body
+      {"send", true, 1, true, false},
+      {"read cut short", false, 1, true, false},
+      {"final read ends as the abort comes", false, 2, false, false},  // read 2 finds the end
+      {"read that closing does not cancel", false, 1, true, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.where);
@@ -574,7 +576,10 @@ TEST_F(HttpTransferLogicTest, AnAbortOfABlockedCallIsTheOnlyOutcome) {
     client.reads = 0;
     client.failOnClosedHandle = c.failsWhenClosed;
     auto hold = [&, c](int n) {
-      if (n == c.heldCall) HoldUntilClosed(client, holding);
+      if (n != c.heldCall) return;
+      if (!c.ignoresClose) return HoldUntilClosed(client, holding);
+      holding = true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(1000));
     };
     client.onSend = c.send ? std::function<void(int)>(hold) : nullptr;
     client.onRead = c.send ? nullptr : std::function<void(int)>(hold);
@@ -590,7 +595,15 @@ TEST_F(HttpTransferLogicTest, AnAbortOfABlockedCallIsTheOnlyOutcome) {
     EXPECT_EQ(outcomes[0].event, "aborted");
     EXPECT_EQ(client.handlesOpen, 0);
     EXPECT_EQ(client.doubleCloses, 0);
+    // Only a call that the close did not end is given up; that worker makes no more calls.
+    EXPECT_EQ(threads.parked.load(), c.ignoresClose ? 1 : 0);
+    threads.parked = 0;
   }
+  // The component is usable after a worker was given up.
+  client.onRead = nullptr;
+  client.failOnClosedHandle = true;
+  ASSERT_EQ(Fetch("http://host/a").size(), 1u);
+  EXPECT_EQ(outcomes[0].event, "done");
 }
 
 TEST_F(HttpTransferLogicTest, DestroyingWhileBlockedReturnsPromptly) {
