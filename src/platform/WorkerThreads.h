@@ -29,6 +29,7 @@ class WorkerThreads {
   virtual ~WorkerThreads() = default;
 
   // A thread that runs `body` once resumed; its exit code is what `body` returns.
+  // Raises EOSError when the system cannot make the thread.
   virtual std::unique_ptr<OsThread> CreateSuspended(std::function<uint32_t()> body) = 0;
   virtual bool OnMainThread() = 0;
 
@@ -36,7 +37,9 @@ class WorkerThreads {
   virtual void AcquireCallWindow() = 0;
   virtual void ReleaseCallWindow() = 0;
   // Runs `call` on the main thread and returns once it has run. Calls from one worker
-  // run in the order they are made. Must not be used from the main thread.
+  // run in the order they are made. Must not be used from the main thread. An exception
+  // that `call` lets out goes to the application's general error box, after the worker
+  // has been let go (so a box that stays open does not hold the worker).
   virtual void CallOnMainThread(const std::function<void()>& call) = 0;
 
   // Main thread: waits for `thread` to end, dispatching every message meanwhile.
@@ -44,8 +47,11 @@ class WorkerThreads {
   // is terminating.
   virtual PumpWaitResult WaitPumping(OsThread& thread, uint32_t timeoutMs, const std::function<bool()>& stop) = 0;
   // Main thread: waits for `thread` to end, delivering only sent messages (so a worker
-  // inside CallOnMainThread can return).
-  virtual void WaitDeliveringSent(OsThread& thread) = 0;
+  // inside CallOnMainThread can return); false when `timeoutMs` passed first.
+  virtual bool WaitDeliveringSent(OsThread& thread, uint32_t timeoutMs) = 0;
+  // Worker: blocks the calling thread for good; it is about to be killed and must not
+  // run on into code that takes locks.
+  virtual void Park() = 0;
 };
 
 }  // namespace platform

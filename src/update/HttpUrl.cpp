@@ -103,14 +103,4 @@ std::string URLHostName(const std::string& url) {
   return CrackURL(url, parts) ? parts.Host : std::string();
 }
 
-std::string URLFileName(const std::string& url) {
-  TauURLParts parts;
-  if (!CrackURL(url, parts)) return "";
-  std::string path = parts.Path;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  size_t last = path.rfind('\\');
-  return last == std::string::npos ? path : path.substr(last + 1);
-}
-
 }  // namespace update

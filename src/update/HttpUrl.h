@@ -23,10 +23,8 @@ std::string WithScheme(const std::string& url);
 // information 2048 characters).
 bool CrackURL(const std::string& url, TauURLParts& parts);
 
-// The host name of an address ("" when it cannot be split).
+// The host name of an address ("" when it cannot be split). The local file name of an
+// address is AddressFileName (UpdateInfoFile.h).
 std::string URLHostName(const std::string& url);
-// The file name of an address's path: "/" turned into "\", everything up to the last "\"
-// removed.
-std::string URLFileName(const std::string& url);
 
 }  // namespace update

@@ -1,5 +1,7 @@
 #include "update/UpdateInfoFile.h"
 
+#include <cstring>
+
 #include "platform/Text.h"
 
 namespace update {
@@ -112,14 +114,15 @@ InfoParseResult ParseInfoFile(const std::string& text, const RunningVersion& run
 
 namespace {
 
-// Device names Windows reserves in every folder, with or without an extension.
-bool IsReservedDeviceName(const std::string& name) {
-  std::string base = text::ToLowerAscii(name.substr(0, name.find('.')));
+bool IsDeviceName(const std::string& name) {
+  // The part before the first dot, less trailing blanks, is what the system compares.
+  std::string base = name.substr(0, name.find('.'));
   while (!base.empty() && base.back() == ' ') base.pop_back();
-  for (const char* device : {"con", "prn", "aux", "nul", "clock$", "conin$", "conout$"})
+  base = text::ToLowerAscii(base);
+  for (const char* device : {"con", "prn", "aux", "nul", "conin$", "conout$", "clock$"})
     if (base == device) return true;
   return base.size() == 4 && (base.compare(0, 3, "com") == 0 || base.compare(0, 3, "lpt") == 0) &&
-         base[3] >= '1' && base[3] <= '9';
+         base[3] >= '0' && base[3] <= '9';
 }
 
 }  // namespace
@@ -132,8 +135,8 @@ std::string AddressFileName(const std::string& address) {
   std::string name = last == std::string::npos ? s : s.substr(last + 1);
   if (name.empty() || name.back() == '.' || name.back() == ' ') return "";
   for (char c : name)
-    if (static_cast<unsigned char>(c) < 32 || std::string("?*:<>|\"").find(c) != std::string::npos) return "";
-  if (IsReservedDeviceName(name)) return "";
+    if (static_cast<unsigned char>(c) < 32 || std::strchr("?*:<>|\"", c) != nullptr) return "";
+  if (IsDeviceName(name)) return "";
   return name;
 }
 

@@ -58,9 +58,10 @@ struct RunningVersion {
 InfoParseResult ParseInfoFile(const std::string& text, const RunningVersion& running, TDateTime today);
 
 // The local file name of an address: "/" turned into "\", everything up to the last "\"
-// removed. Empty when Windows cannot create that name or it means something else there
-// ("?", "*", ":", "<", ">", "|", '"', control characters, device names such as CON or
-// LPT1 with or without an extension, a final dot or blank, no name at all).
+// removed. Empty when Windows could not create that name in the program's folder, or
+// would take it for something else (a stream, a device, another folder): an empty name,
+// one with ? * : < > | " or a control character, one ending in a dot or blank, or a
+// device name such as CON, NUL, COM1 or LPT1, with or without an extension.
 std::string AddressFileName(const std::string& address);
 
 }  // namespace update

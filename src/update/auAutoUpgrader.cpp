@@ -28,6 +28,15 @@ std::string NameOf(const std::string& path) {
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
+// The file an address names, as the user is shown it: the last part of its path, without
+// a query, so that a refused local name can still be told apart in the message.
+std::string ShownFileName(const std::string& address) {
+  std::string path = address.substr(0, address.find_first_of("?#"));
+  size_t slash = path.find_last_of('/');
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  return name.empty() ? address : name;
+}
+
 platform::LocalTime ToLocalTime(TDateTime value) {
   DateTimeParts p = DecodeDateTime(value);
   platform::LocalTime t;
@@ -202,7 +211,7 @@ void TauAutoUpgrader::PasswordRequest(const std::string& realm, bool& tryAgain) 
   if (OnPasswordRequest) OnPasswordRequest(this, realm, tryAgain);
   if (tryAgain || !Shows(Show::mPasswordRequest)) return;
   std::string user = HTTPUsername, password;
-  if (S.ui.PasswordDialog(URLFileName(URL), user, password)) {
+  if (S.ui.PasswordDialog(ShownFileName(URL), user, password)) {
     HTTPUsername = user;
     HTTPPassword = password;
     tryAgain = true;
@@ -376,7 +385,7 @@ void TauAutoUpgrader::Skipped() {
 void TauAutoUpgrader::LostFile(int status) {
   bool continueUpgrade = false;
   if (OnLostFile) OnLostFile(this, URL, status, continueUpgrade);
-  if (Shows(Show::mLostFile)) continueUpgrade = S.ui.AskSkipLostFile(URLFileName(URL), status);
+  if (Shows(Show::mLostFile)) continueUpgrade = S.ui.AskSkipLostFile(ShownFileName(URL), status);
   if (continueUpgrade)
     NextFile();
   else

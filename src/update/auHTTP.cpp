@@ -1,8 +1,11 @@
 #include "update/auHTTP.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <new>
+#include <stdexcept>
 
 #include "platform/Text.h"
 #include "update/HttpDate.h"
@@ -30,12 +33,28 @@ uint32_t AccessTypeValue(TauHTTPAccessType t) {
   }
 }
 
-uint32_t ReadLength(const std::string& s) {
+// Content-Length as announced; a value past 64 bits reads as the largest one.
+uint64_t ReadLength(const std::string& s) {
   std::string t = text::Trim(s);
-  if (t.empty() || t.find_first_not_of("0123456789") != std::string::npos || t.size() > 10) return 0;
-  unsigned long long v = std::strtoull(t.c_str(), nullptr, 10);
-  return v > 0xFFFFFFFFull ? 0 : static_cast<uint32_t>(v);
+  if (t.empty() || t.find_first_not_of("0123456789") != std::string::npos) return 0;
+  uint64_t v = 0;
+  for (char c : t) {
+    uint64_t digit = static_cast<uint64_t>(c - '0');
+    if (v > (UINT64_MAX - digit) / 10) return UINT64_MAX;
+    v = v * 10 + digit;
+  }
+  return v;
 }
+
+uint32_t Saturated32(uint64_t v) { return v > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<uint32_t>(v); }
+
+// A memory body is given room ahead for at most this much: the rest grows as data comes,
+// so an announced length alone never makes the process commit memory.
+const uint64_t kMostReserved = 1u << 20;
+
+// How long a stop waits for the worker's own wind-up before it gives up a call that
+// closing the handles did not cancel.
+const uint32_t kStopGraceMs = 500;
 
 class TauFileStream : public TauStream {
  public:
@@ -66,11 +85,18 @@ void TauHTTPTimeouts::Assign(const TauHTTPTimeouts* source) { *this = source ? *
 
 bool TauMemoryStream::Write(const void* data, uint32_t size) {
   const char* bytes = static_cast<const char*>(data);
-  if (FPosition == FData.size()) {
-    FData.append(bytes, size);
-  } else {
-    if (FPosition + size > FData.size()) FData.resize(FPosition + size);
-    std::memcpy(&FData[FPosition], bytes, size);
+  // Memory that runs out ends the body like a broken connection.
+  try {
+    if (FPosition == FData.size()) {
+      FData.append(bytes, size);
+    } else {
+      if (FPosition + size > FData.size()) FData.resize(FPosition + size);
+      std::memcpy(&FData[FPosition], bytes, size);
+    }
+  } catch (const std::bad_alloc&) {
+    return false;
+  } catch (const std::length_error&) {
+    return false;
   }
   FPosition += size;
   return true;
@@ -96,31 +122,35 @@ void TauMemoryStream::Reserve(uint64_t size) {
 // ---------------------------------------------------------------------------------------
 
 TauCustomHTTP::TauCustomHTTP(platform::HttpClient& http, platform::WorkerThreads& threads)
-    : FHttp(http), FThread(std::make_unique<TauCustomThread>(threads)) {
+    : FHttp(http), FThreads(threads), FThread(std::make_unique<TauCustomThread>(threads)) {
   FThread->OnExecute = [this](TauEventThread& worker) { Execute(worker); };
+  // A fault of the work itself reaches the general error box; the outcome still follows.
+  FThread->OnException = [](std::exception_ptr e) { std::rethrow_exception(e); };
   FThread->OnFinish = [this] { Finish(); };
 }
 
 TauCustomHTTP::~TauCustomHTTP() {
   FDestroying = true;
   FThread->StopThread(false);
-  // Waits for the worker; the calls it still makes to the main thread are skipped.
+  // The calls the worker still makes to the main thread are skipped while it is waited for.
+  CloseInetHandles();
+  if (FThreads.OnMainThread()) WindUpStopped(false);
   FThread.reset();
-  CloseHandles();
+  CloseInetHandles();
+  CloseLocalFile();
   ReleaseStream();
 }
 
 bool TauCustomHTTP::BeginTransfer(bool wait) {
   if (FDestroying) return false;
-  if (FBusy) {
-    // A start from inside the outcome begins after the outcome has been wound up.
-    if (FInOutcome && !FStartPending) {
-      FStartPending = true;
-      FPendingWait = wait;
-      return true;
-    }
-    return false;
+  // A start from inside an outcome begins after the outcome has been wound up.
+  if (FInOutcome) {
+    if (FStartPending) return false;
+    FStartPending = true;
+    FPendingWait = wait;
+    return true;
   }
+  if (FBusy) return false;
   StartWorker(wait);
   return true;
 }
@@ -129,61 +159,103 @@ void TauCustomHTTP::StartWorker(bool wait) {
   FBusy = true;
   FResumeFrom = 0;
   FResumeTo = 0;
-  FAborted = false;
+  FAbortRequested = false;
+  FHandlerFailed = false;
   // Only an abort of this transfer may ask for its output to go.
   FDeleteOutputOnAbort = false;
   FThread->WaitThread = wait;
-  FThread->StartThread();
+  try {
+    FThread->StartThread();
+  } catch (...) {
+    // No worker: the component is idle again and the caller hears why.
+    FBusy = false;
+    throw;
+  }
 }
 
 void TauCustomHTTP::AbortTransfer(bool deleteOutput, bool hard) {
-  if (!FBusy || FInOutcome) return;
-  FDeleteOutputOnAbort = deleteOutput;
-  // Inside one of this transfer's events the worker waits for the handler: killing it
-  // there would pull the call's frame from under the handler. It stops as soon as the
-  // handler returns instead.
-  if (!hard || FInEvent > 0) {
-    FThread->StopThread(false);
+  if (FInOutcome) {
+    // The transfer is already ending; what it may still do is start the next one.
+    FStartPending = false;
     return;
   }
-  FThread->StopThread(true);
-  AbortCleanup();
-  FBusy = false;
-  if (OnHTTPAborted) OnHTTPAborted(this);
+  if (!FBusy) return;
+  FDeleteOutputOnAbort = deleteOutput;
+  FAbortRequested = true;
+  // The flag first, then the handles: a worker that stores a new handle after this sees
+  // the flag at its next check.
+  FThread->StopThread(false);
+  CloseInetHandles();
+  // Inside one of this transfer's events the worker waits for the caller, and a worker
+  // thread cannot wait for itself: there the abort completes once the caller returns.
+  if (FInEvent == 0 && FThreads.OnMainThread()) WindUpStopped(hard);
+}
+
+void TauCustomHTTP::WindUpStopped(bool waitToEnd) {
+  // Held here: a start from OnHTTPAborted puts a new worker in its place.
+  std::shared_ptr<TauEventThread> worker = FThread->Current();
+  if (worker->WaitFor(kStopGraceMs)) return;
+  if (worker->AbandonIfBlocked()) {
+    // The read that was cut off may still name the buffer as its target: it is never freed.
+    new std::vector<char>(std::move(FBuffer));
+    FBuffer = std::vector<char>();
+    Finish();
+    return;
+  }
+  // Between two calls: it sees the stop at its next check.
+  if (waitToEnd) worker->WaitFor();
+}
+
+bool TauCustomHTTP::Blocking(TauEventThread& worker, const std::function<bool()>& call) {
+  worker.EnterBlockingCall();
+  bool ok = call();
+  worker.LeaveBlockingCall();
+  // What a call that the stop cut short, or that ended just as it came, returned counts
+  // for nothing.
+  CheckAbort(worker);
+  return ok;
 }
 
 void TauCustomHTTP::RaiseOnMain(TauEventThread& worker, const std::function<void()>& event) {
+  CheckAbort(worker);
   worker.RunInMainThread([this, &event] {
+    // An abort asked for while this call waited: nobody hears of the transfer again but
+    // through OnHTTPAborted.
+    if (FAbortRequested || FDestroying) return;
     ++FInEvent;
     try {
       event();
     } catch (...) {
       --FInEvent;
+      // Shown by the general error box once the worker is let go; the transfer stops.
+      FHandlerFailed = true;
       throw;
     }
     --FInEvent;
   });
+  CheckAbort(worker);
+  if (FHandlerFailed) throw HandlerFault{};
 }
 
 void TauCustomHTTP::CheckAbort(TauEventThread& worker) {
   if (worker.Terminated()) throw Aborted{};
+  if (StatusFaultPending()) throw HandlerFault{};
+}
+
+platform::InetHandle TauCustomHTTP::Request(TauEventThread& worker) {
+  CheckAbort(worker);
+  platform::InetHandle h = FRequest.load();
+  if (!h) throw Aborted{};
+  return h;
 }
 
 void TauCustomHTTP::Execute(TauEventThread& worker) {
   try {
     Transfer(worker);
   } catch (const Aborted&) {
-    AbortCleanup();
-    if (OnHTTPAborted) RaiseOnMain(worker, [this] { OnHTTPAborted(this); });
+  } catch (const HandlerFault&) {
   }
-}
-
-void TauCustomHTTP::AbortCleanup() {
-  FAborted = true;
-  CloseHandles();
-  ReleaseStream();
-  if (FDeleteOutputOnAbort && FOutputCreated) FHttp.FileRemove(OutputFileName);
-  FBuffer = std::vector<char>();
+  // The outcome step on the main thread winds up, whichever way the work ended.
 }
 
 void TauCustomHTTP::Transfer(TauEventThread& worker) {
@@ -194,7 +266,10 @@ void TauCustomHTTP::Transfer(TauEventThread& worker) {
   FTryAgain = false;
   FOutputFailed = false;
   FReadFailed = false;
-  FOutputCreated = false;
+  FBodyLimitExceeded = false;
+  FOutputPath.clear();
+  FAnnouncedLength = 0;
+  FBodyBytes = 0;
   FFileSize = 0;
   FBytesRead = 0;
   FStatistics = TransferStatistics();
@@ -217,9 +292,9 @@ void TauCustomHTTP::Transfer(TauEventThread& worker) {
     FLocalFile = FHttp.FileOpenRead(parts.Path, size);
     if (!FLocalFile) {
       FStatusCode = 404;
-      FFileSize = 0;
     } else {
       FStatusCode = 200;
+      FAnnouncedLength = size;
       FFileSize = size > 0xFFFFFFFFull ? 0 : static_cast<uint32_t>(size);
     }
     ReadBody(worker, true);
@@ -231,24 +306,29 @@ void TauCustomHTTP::Transfer(TauEventThread& worker) {
     } else {
       FSession = FHttp.InetOpen(UserAgent, AccessTypeValue(Proxy.AccessType), nullptr, nullptr);
     }
-    if (!FSession) return;
+    CheckAbort(worker);
+    platform::InetHandle session = FSession.load();
+    if (!session) return;
     // The notifications only feed these two events; without them WinInet is spared the
     // callback on every read.
-    if (OnHTTPStatus || OnHTTPRedirect) FHttp.InetSetStatusCallback(FSession);
-    CheckAbort(worker);
-    FConnection = FHttp.InetConnect(FSession, parts.Host, parts.Port, user, password, kInternetServiceHttp, 0,
+    if (OnHTTPStatus || OnHTTPRedirect) FHttp.InetSetStatusCallback(session);
+    FConnection = FHttp.InetConnect(session, parts.Host, parts.Port, user, password, kInternetServiceHttp, 0,
                                     static_cast<platform::HttpStatusSink*>(this));
-    if (!FConnection) return;
     CheckAbort(worker);
+    platform::InetHandle connection = FConnection.load();
+    if (!connection) return;
 
     std::string object = (parts.Path.empty() ? std::string("/") : parts.Path) + parts.Extra;
-    FRequest = FHttp.InetOpenRequest(FConnection, "GET", object, Referer, AcceptTypes,
+    FRequest = FHttp.InetOpenRequest(connection, "GET", object, Referer, AcceptTypes,
                                      RequestFlags(CacheOptions, InternetOptions, parts.Scheme == "https"),
                                      static_cast<platform::HttpStatusSink*>(this));
-    if (!FRequest) return;
-    if (Timeouts.ConnectTimeout) FHttp.InetSetOptionNumber(FRequest, kOptionConnectTimeout, Timeouts.ConnectTimeout);
-    if (Timeouts.ReceiveTimeout) FHttp.InetSetOptionNumber(FRequest, kOptionReceiveTimeout, Timeouts.ReceiveTimeout);
-    if (Timeouts.SendTimeout) FHttp.InetSetOptionNumber(FRequest, kOptionSendTimeout, Timeouts.SendTimeout);
+    CheckAbort(worker);
+    if (!FRequest.load()) return;
+    if (Timeouts.ConnectTimeout)
+      FHttp.InetSetOptionNumber(Request(worker), kOptionConnectTimeout, Timeouts.ConnectTimeout);
+    if (Timeouts.ReceiveTimeout)
+      FHttp.InetSetOptionNumber(Request(worker), kOptionReceiveTimeout, Timeouts.ReceiveTimeout);
+    if (Timeouts.SendTimeout) FHttp.InetSetOptionNumber(Request(worker), kOptionSendTimeout, Timeouts.SendTimeout);
     std::string headers;
     for (const std::string& line : ExtraHeaders) headers += line + "\r\n";
     if (FResumeFrom || FResumeTo)
@@ -256,7 +336,7 @@ void TauCustomHTTP::Transfer(TauEventThread& worker) {
     else if (Range.StartRange || Range.EndRange)
       headers += RangeHeaderLine(Range.StartRange, Range.EndRange);
     if (!headers.empty())
-      FHttp.InetAddRequestHeaders(FRequest, headers, FStatusCode == 416 ? kAddReqFlagReplace : kAddReqFlagAdd);
+      FHttp.InetAddRequestHeaders(Request(worker), headers, FStatusCode == 416 ? kAddReqFlagReplace : kAddReqFlagAdd);
 
     if (!SendRequestLoop(worker)) {
       // A send that fails ends the work, also a resend after an answer: that answer's
@@ -269,28 +349,28 @@ void TauCustomHTTP::Transfer(TauEventThread& worker) {
     ReadBody(worker, false);
   }
 
-  FSucceeded = (FStatusCode == 200 || FStatusCode == 206) && !FOutputFailed && !FReadFailed;
-  if (FSucceeded && FFileSize != 0 && FStream) FSucceeded = FFileSize == FBytesRead;
+  FSucceeded = (FStatusCode == 200 || FStatusCode == 206) && !FOutputFailed && !FReadFailed && !FBodyLimitExceeded;
+  if (FSucceeded && FAnnouncedLength != 0 && FStream) FSucceeded = FAnnouncedLength == FBodyBytes;
 }
 
 bool TauCustomHTTP::SendRequestLoop(TauEventThread& worker) {
   int proxyAnswers = 0;
   do {
-    CheckAbort(worker);
     FTryAgain = false;
-    if (!FHttp.InetSendRequest(FRequest)) return false;
+    platform::InetHandle request = Request(worker);
+    if (!Blocking(worker, [&] { return FHttp.InetSendRequest(request); })) return false;
     std::string code;
-    if (FHttp.InetQueryInfo(FRequest, kQueryStatusCode, code, 4096)) {
+    if (FHttp.InetQueryInfo(Request(worker), kQueryStatusCode, code, 4096)) {
       int value = 0;
       FStatusCode = text::TryParseInt(text::Trim(code), value) ? value : 0;
     }
     if (FStatusCode == 401 && OnHTTPPasswordRequest) {
       std::string authenticate, realm;
-      if (FHttp.InetQueryInfo(FRequest, kQueryWwwAuthenticate, authenticate, 4096))
+      if (FHttp.InetQueryInfo(Request(worker), kQueryWwwAuthenticate, authenticate, 4096))
         realm = RealmFromAuthenticate(authenticate);
       RaiseOnMain(worker, [this, &realm] { OnHTTPPasswordRequest(this, realm, FTryAgain); });
-      FHttp.InetSetOptionText(FRequest, kOptionUsername, HTTPUsername);
-      FHttp.InetSetOptionText(FRequest, kOptionPassword, HTTPPassword);
+      FHttp.InetSetOptionText(Request(worker), kOptionUsername, HTTPUsername);
+      FHttp.InetSetOptionText(Request(worker), kOptionPassword, HTTPPassword);
     } else if (FStatusCode == 407) {
       // The stored proxy credentials are tried once before anybody is asked.
       if (++proxyAnswers == 1) {
@@ -300,8 +380,8 @@ bool TauCustomHTTP::SendRequestLoop(TauEventThread& worker) {
           OnProxyAuthenticationRequest(this, Proxy.ProxyUsername, Proxy.ProxyPassword, FTryAgain);
         });
       }
-      FHttp.InetSetOptionText(FRequest, kOptionProxyUsername, Proxy.ProxyUsername);
-      FHttp.InetSetOptionText(FRequest, kOptionProxyPassword, Proxy.ProxyPassword);
+      FHttp.InetSetOptionText(Request(worker), kOptionProxyUsername, Proxy.ProxyUsername);
+      FHttp.InetSetOptionText(Request(worker), kOptionProxyPassword, Proxy.ProxyPassword);
     }
   } while (FTryAgain);
   return true;
@@ -309,13 +389,16 @@ bool TauCustomHTTP::SendRequestLoop(TauEventThread& worker) {
 
 std::string TauCustomHTTP::Query(uint32_t info) {
   std::string value;
-  return FHttp.InetQueryInfo(FRequest, info, value, 4096) ? value : std::string();
+  platform::InetHandle request = FRequest.load();
+  return request && FHttp.InetQueryInfo(request, info, value, 4096) ? value : std::string();
 }
 
 void TauCustomHTTP::ReadHeaders(TauEventThread& worker) {
   CheckAbort(worker);
   FContentType = Query(kQueryContentType);
-  FFileSize = ReadLength(Query(kQueryContentLength));
+  FAnnouncedLength = ReadLength(Query(kQueryContentLength));
+  // A length past 32 bits shows as the largest one, never as no length at all.
+  FFileSize = Saturated32(FAnnouncedLength);
   TimeZoneBias zone = FHttp.TimeZone();
   FResponseDate = ParseHTTPDate(Query(kQueryDate), zone);
   FLastModified = ParseHTTPDate(Query(kQueryLastModified), zone);
@@ -334,9 +417,18 @@ void TauCustomHTTP::ReadHeaders(TauEventThread& worker) {
 
 void TauCustomHTTP::ReadBody(TauEventThread& worker, bool local) {
   CheckAbort(worker);
+  FBytesRead = 0;
+  FBodyBytes = 0;
+  // A body announced beyond the limit is refused before anything is stored.
+  if (BodyLimit != 0 && FAnnouncedLength > BodyLimit) {
+    FBodyLimitExceeded = true;
+    FStream = std::make_unique<TauMemoryStream>();
+    return;
+  }
   bool good = FStatusCode == 200 || FStatusCode == 206;
   if (good && !OutputFileName.empty()) {
-    platform::FileHandle f = FResumeFrom ? FHttp.FileOpenAppend(OutputFileName) : FHttp.FileCreate(OutputFileName);
+    std::string path = OutputFileName;
+    platform::FileHandle f = FResumeFrom ? FHttp.FileOpenAppend(path) : FHttp.FileCreate(path);
     if (!f) {
       // The body has nowhere to go: end as a failure the caller can report, not as a
       // success in memory and not without an outcome.
@@ -344,33 +436,45 @@ void TauCustomHTTP::ReadBody(TauEventThread& worker, bool local) {
       FStream = std::make_unique<TauMemoryStream>();
       return;
     }
-    FOutputCreated = true;
+    FOutputPath = path;
     FStream = std::make_unique<TauFileStream>(FHttp, f);
-    if (HideOutputFile) FHttp.FileSetHiddenTemporary(OutputFileName);
+    if (HideOutputFile) FHttp.FileSetHiddenTemporary(path);
   } else {
     auto memory = std::make_unique<TauMemoryStream>();
-    if (FFileSize) memory->Reserve(FFileSize);
+    uint64_t room = FAnnouncedLength < kMostReserved ? FAnnouncedLength : kMostReserved;
+    if (room) memory->Reserve(room);
     FStream = std::move(memory);
   }
-  FBytesRead = 0;
   FBuffer.assign(static_cast<size_t>(TransferBufferSize > 0 ? TransferBufferSize : 4096), 0);
   if (local && !FLocalFile) return;
   uint32_t size = static_cast<uint32_t>(FBuffer.size());
   for (;;) {
-    CheckAbort(worker);
     uint32_t n = 0;
-    bool ok = local ? FHttp.FileRead(FLocalFile, FBuffer.data(), size, n)
-                    : FHttp.InetReadFile(FRequest, FBuffer.data(), size, n);
+    bool ok = false;
+    if (local) {
+      CheckAbort(worker);
+      ok = FHttp.FileRead(FLocalFile, FBuffer.data(), size, n);
+      CheckAbort(worker);
+    } else {
+      platform::InetHandle request = Request(worker);
+      char* buffer = FBuffer.data();
+      ok = Blocking(worker, [&] { return FHttp.InetReadFile(request, buffer, size, n); });
+    }
     if (!ok) {
       FReadFailed = true;
       break;
     }
     if (n == 0) break;
+    if (BodyLimit != 0 && FBodyBytes + n > BodyLimit) {
+      FBodyLimitExceeded = true;
+      break;
+    }
     if (!FStream->Write(FBuffer.data(), n)) {
       FReadFailed = true;  // a full disk ends the body like a broken connection
       break;
     }
-    FBytesRead += n;
+    FBodyBytes += n;
+    FBytesRead = Saturated32(FBodyBytes);
     if (OnHTTPProgress) {
       RaiseOnMain(worker, [this] {
         FStatistics = ComputeStatistics(FFileSize, FBytesRead, FResumeFrom, FStartTick, FHttp.TickCount());
@@ -382,12 +486,16 @@ void TauCustomHTTP::ReadBody(TauEventThread& worker, bool local) {
   }
 }
 
-void TauCustomHTTP::CloseHandles() {
-  if (FRequest) FHttp.InetCloseHandle(FRequest);
-  if (FConnection) FHttp.InetCloseHandle(FConnection);
-  if (FSession) FHttp.InetCloseHandle(FSession);
+void TauCustomHTTP::CloseInetHandles() {
+  // The request first: closing it cancels a call blocked on it.
+  for (std::atomic<platform::InetHandle>* handle : {&FRequest, &FConnection, &FSession}) {
+    platform::InetHandle h = handle->exchange(nullptr);
+    if (h) FHttp.InetCloseHandle(h);
+  }
+}
+
+void TauCustomHTTP::CloseLocalFile() {
   if (FLocalFile) FHttp.FileClose(FLocalFile);
-  FRequest = FConnection = FSession = nullptr;
   FLocalFile = nullptr;
 }
 
@@ -396,56 +504,109 @@ void TauCustomHTTP::ReleaseStream() {
   FBuffer = std::vector<char>();
 }
 
+void TauCustomHTTP::RemoveOutput() {
+  // The file this transfer made, whatever OutputFileName names by now.
+  if (!FOutputPath.empty()) FHttp.FileRemove(FOutputPath);
+  FOutputPath.clear();
+}
+
+// The outcome step, on the main thread while the worker waits for it to return (or
+// after the worker was given up).
 void TauCustomHTTP::Finish() {
-  CloseHandles();
-  if (FStream) FStream->Rewind();
+  CloseInetHandles();
+  CloseLocalFile();
+  if (FDestroying) return;
   FInOutcome = true;
-  std::exception_ptr raised;
+  std::exception_ptr raised = TakeStatusFault();
   try {
-    if (!FAborted && FContinueDownload) {
-      if (FSucceeded) {
-        TauStream* stream = FStream.get();
-        if (dynamic_cast<TauMemoryStream*>(stream) == nullptr) {
-          FStream.reset();  // the file is closed before anybody looks at it
-          stream = nullptr;
-        }
-        if (OnHTTPDone) OnHTTPDone(this, FContentType, FBytesRead, stream);
-      } else if (FOutputFailed) {
-        if (OnHTTPError) OnHTTPError(this, FStatusCode, FStream.get());
-      } else if (FStatusCode == 200 || FStatusCode == 206) {
-        if (OnHTTPDoneInterrupted) OnHTTPDoneInterrupted(this, FContentType, FFileSize, FBytesRead, FStream.get());
-      } else if (FStatusCode == -1) {
-        if (OnHTTPNoResponse) OnHTTPNoResponse(this);
-      } else {
-        if (OnHTTPError) OnHTTPError(this, FStatusCode, FStream.get());
-      }
-    }
+    RaiseOutcome();
   } catch (...) {
     raised = std::current_exception();
   }
   ReleaseStream();
   FBusy = false;
   try {
-    if (!FAborted && !FContinueDownload && OnHTTPSkipped) OnHTTPSkipped(this);
+    if (!FAbortRequested && !FContinueDownload && OnHTTPSkipped) OnHTTPSkipped(this);
   } catch (...) {
     if (!raised) raised = std::current_exception();
   }
   FInOutcome = false;
   if (FStartPending) {
     FStartPending = false;
-    StartWorker(FPendingWait);
+    try {
+      StartWorker(FPendingWait);
+    } catch (...) {
+      if (!raised) raised = std::current_exception();
+    }
   }
+  // Past the wind-up: the general error box shows it once the worker has been let go.
   if (raised) std::rethrow_exception(raised);
 }
 
-void TauCustomHTTP::HttpStatus(uint32_t code, const void* info, uint32_t infoLength) {
-  if (OnHTTPStatus) OnHTTPStatus(this, code, StatusText(code));
-  if (code == kStatusRedirect && OnHTTPRedirect && info) {
-    const char* s = static_cast<const char*>(info);
-    size_t n = infoLength;
-    while (n > 0 && s[n - 1] == '\0') --n;  // the length counts the terminating zero
-    OnHTTPRedirect(this, std::string(s, strnlen(s, n)));
+void TauCustomHTTP::RaiseOutcome() {
+  if (FAbortRequested) {
+    // Whatever the worker met after the stop was asked for, the abort is the outcome,
+    // and nobody hears of it before the output file is closed (and gone when asked).
+    ReleaseStream();
+    if (FDeleteOutputOnAbort) RemoveOutput();
+    if (OnHTTPAborted) OnHTTPAborted(this);
+    return;
   }
+  if (!FContinueDownload) return;
+  // A transfer stopped before its body (a handler's fault) still hands its events a stream.
+  if (!FStream) FStream = std::make_unique<TauMemoryStream>();
+  FStream->Rewind();
+  if (FBodyLimitExceeded) {
+    // The refused body is neither kept nor shown.
+    ReleaseStream();
+    RemoveOutput();
+    TauMemoryStream empty;
+    if (OnHTTPError) OnHTTPError(this, FStatusCode, &empty);
+  } else if (FSucceeded) {
+    TauStream* stream = FStream.get();
+    if (dynamic_cast<TauMemoryStream*>(stream) == nullptr) {
+      FStream.reset();  // the file is closed before anybody looks at it
+      stream = nullptr;
+    }
+    if (OnHTTPDone) OnHTTPDone(this, FContentType, FBytesRead, stream);
+  } else if (FOutputFailed) {
+    if (OnHTTPError) OnHTTPError(this, FStatusCode, FStream.get());
+  } else if (FStatusCode == 200 || FStatusCode == 206) {
+    if (OnHTTPDoneInterrupted) OnHTTPDoneInterrupted(this, FContentType, FFileSize, FBytesRead, FStream.get());
+  } else if (FStatusCode == -1) {
+    if (OnHTTPNoResponse) OnHTTPNoResponse(this);
+  } else {
+    if (OnHTTPError) OnHTTPError(this, FStatusCode, FStream.get());
+  }
+}
+
+void TauCustomHTTP::HttpStatus(uint32_t code, const void* info, uint32_t infoLength) {
+  // WinInet calls in here; nothing may unwind through it. A handler's exception stops the
+  // transfer at its next check and is shown once the outcome has run.
+  try {
+    if (OnHTTPStatus) OnHTTPStatus(this, code, StatusText(code));
+    if (code == kStatusRedirect && OnHTTPRedirect && info) {
+      const char* s = static_cast<const char*>(info);
+      size_t n = infoLength;
+      while (n > 0 && s[n - 1] == '\0') --n;  // the length counts the terminating zero
+      OnHTTPRedirect(this, std::string(s, strnlen(s, n)));
+    }
+  } catch (...) {
+    std::lock_guard<std::mutex> lock(FStatusFaultLock);
+    if (!FStatusFault) FStatusFault = std::current_exception();
+  }
+}
+
+std::exception_ptr TauCustomHTTP::TakeStatusFault() {
+  std::lock_guard<std::mutex> lock(FStatusFaultLock);
+  std::exception_ptr e = FStatusFault;
+  FStatusFault = nullptr;
+  return e;
+}
+
+bool TauCustomHTTP::StatusFaultPending() {
+  std::lock_guard<std::mutex> lock(FStatusFaultLock);
+  return FStatusFault != nullptr;
 }
 
 }  // namespace update

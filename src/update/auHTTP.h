@@ -2,10 +2,12 @@
 // One HTTP GET (or a local "file" read) per transfer, through WinInet on a worker thread.
 // Headers, progress and the outcome are raised on the main thread, so handlers may touch
 // windows; exactly one outcome event ends every transfer that was not aborted.
+#include <atomic>
 #include <cstdint>
 #include <exception>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -73,6 +75,7 @@ class TauMemoryStream : public TauStream {
   bool Write(const void* data, uint32_t size) override;
   uint32_t Read(void* buffer, uint32_t size) override;
   void Rewind() override { FPosition = 0; }
+  // Room for `size` bytes ahead of time, as far as the process can spare it.
   void Reserve(uint64_t size);
   const std::string& Data() const { return FData; }
 
@@ -127,11 +130,13 @@ class TauCustomHTTP : public TauLoginComponent, private platform::HttpStatusSink
                                TauCacheOption::coCreateTempFilesIfCantCache};
   TauInternetOptions InternetOptions{TauInternetOption::ioKeepConnection};
   int TransferBufferSize = 4096;
+  // Most bytes a body may have (memory or file); 0: no limit. A body beyond it is not
+  // read on: the transfer ends with OnHTTPError and the server's status, and an output
+  // file it created is deleted.
+  uint64_t BodyLimit = 0;
   TauHTTPProxy Proxy;
   TauHTTPRange Range;
   TauHTTPTimeouts Timeouts;
-  // Most body bytes a transfer keeps (memory or file); 0: no limit.
-  uint64_t BodyLimit = 0;
   TThreadPriority ThreadPriority() const { return FThread->Priority(); }
   void SetThreadPriority(TThreadPriority p) { FThread->SetPriority(p); }
 
@@ -139,8 +144,13 @@ class TauCustomHTTP : public TauLoginComponent, private platform::HttpStatusSink
   // Called from inside an outcome event it is accepted and begins once that transfer
   // has been wound up. With `wait` the caller dispatches messages until the worker ends.
   bool BeginTransfer(bool wait = false);
-  // Stops the running transfer at its next check point (or at once with `hard`), then
-  // raises OnHTTPAborted; `deleteOutput` removes an output file this transfer created.
+  // Stops the running transfer: a blocked connect, send or read is cancelled by closing
+  // the request's handles, and the transfer ends with OnHTTPAborted and no other
+  // outcome, whatever the worker met afterwards. By then the output file is closed, and
+  // with `deleteOutput` the file this transfer created is gone. With `hard` the call
+  // returns only after OnHTTPAborted (except inside one of this transfer's events, where
+  // the worker is waiting for the caller). Inside an outcome event it cancels a start
+  // queued there.
   void AbortTransfer(bool deleteOutput = false, bool hard = false);
 
   // Transfer state, valid from the start until the outcome event has returned.
@@ -151,6 +161,8 @@ class TauCustomHTTP : public TauLoginComponent, private platform::HttpStatusSink
   bool ContinueDownload() const { return FContinueDownload; }
   bool DeleteOutputOnAbort() const { return FDeleteOutputOnAbort; }
   uint32_t FileSize() const { return FFileSize; }
+  // True during the OnHTTPError of a body that went beyond BodyLimit.
+  bool BodyLimitExceeded() const { return FBodyLimitExceeded; }
   uint32_t BytesRead() const { return FBytesRead; }
   uint32_t ResumeFrom() const { return FResumeFrom; }
   uint32_t ResumeTo() const { return FResumeTo; }
@@ -164,8 +176,6 @@ class TauCustomHTTP : public TauLoginComponent, private platform::HttpStatusSink
   TDateTime ResponseDate() const { return FResponseDate; }
   TDateTime LastModified() const { return FLastModified; }
   TDateTime Expires() const { return FExpires; }
-  // True during the OnHTTPError of a transfer whose body went beyond BodyLimit.
-  bool BodyLimitExceeded() const { return false; }
 
   TauHTTPHeaderInfoEvent OnHTTPHeaderInfo;
   TauHTTPProgressEvent OnHTTPProgress;
@@ -185,6 +195,7 @@ class TauCustomHTTP : public TauLoginComponent, private platform::HttpStatusSink
 
  private:
   struct Aborted {};
+  struct HandlerFault {};  // a handler of this transfer's events raised
 
   void StartWorker(bool wait);
   void Execute(TauEventThread& worker);
@@ -194,28 +205,52 @@ class TauCustomHTTP : public TauLoginComponent, private platform::HttpStatusSink
   void ReadHeaders(TauEventThread& worker);
   void ReadBody(TauEventThread& worker, bool local);
   void CheckAbort(TauEventThread& worker);
+  // Worker: runs a WinInet call that may block for long, then checks for a stop.
+  bool Blocking(TauEventThread& worker, const std::function<bool()>& call);
+  // Main thread, outside this transfer's events, after a stop: waits for the worker to
+  // wind up. Closing the handles cancels a blocked call on Windows; a WinInet that ends
+  // such a call only when the server does is not waited for: after a short grace the
+  // worker is given up and the transfer is wound up here. A worker between two calls is
+  // waited for only with `waitToEnd`.
+  void WindUpStopped(bool waitToEnd);
+  // The live request handle; ends the work when it was closed by an abort.
+  platform::InetHandle Request(TauEventThread& worker);
   // Raises an event on the main thread for the worker and waits for it.
   void RaiseOnMain(TauEventThread& worker, const std::function<void()>& event);
-  void AbortCleanup();
   void Finish();
-  void CloseHandles();
+  void RaiseOutcome();
+  // Any thread: closes the WinInet handles still open, each exactly once.
+  void CloseInetHandles();
+  void CloseLocalFile();
   void ReleaseStream();
+  void RemoveOutput();
   std::string Query(uint32_t info);
   void HttpStatus(uint32_t code, const void* info, uint32_t infoLength) override;
+  // An exception of OnHTTPStatus or OnHTTPRedirect, kept for the outcome step.
+  std::exception_ptr TakeStatusFault();
+  bool StatusFaultPending();
 
   platform::HttpClient& FHttp;
+  platform::WorkerThreads& FThreads;
   std::unique_ptr<TauCustomThread> FThread;
 
+  // Main thread only (the worker reads them while the main thread serves its call).
   bool FBusy = false;
   bool FDestroying = false;
   bool FInOutcome = false;
   bool FStartPending = false;
   bool FPendingWait = false;
-  bool FAborted = false;
+  bool FAbortRequested = false;
+  bool FHandlerFailed = false;
+  int FInEvent = 0;  // inside an event raised for the worker
+
+  // Worker while it runs, then the outcome step.
   bool FOutputFailed = false;  // the output file could not be created for a good status
   bool FReadFailed = false;
-  bool FOutputCreated = false;
-  int FInEvent = 0;  // main thread: inside an event raised for the worker
+  bool FBodyLimitExceeded = false;
+  std::string FOutputPath;     // the output file this transfer created
+  uint64_t FAnnouncedLength = 0;  // Content-Length, or the local file's size
+  uint64_t FBodyBytes = 0;
 
   int FStatusCode = -1;
   bool FSucceeded = false;
@@ -233,10 +268,13 @@ class TauCustomHTTP : public TauLoginComponent, private platform::HttpStatusSink
 
   std::unique_ptr<TauStream> FStream;
   std::vector<char> FBuffer;
-  platform::InetHandle FSession = nullptr;
-  platform::InetHandle FConnection = nullptr;
-  platform::InetHandle FRequest = nullptr;
+  // Closed by whichever thread takes them first: the worker's wind-up or an abort.
+  std::atomic<platform::InetHandle> FSession{nullptr};
+  std::atomic<platform::InetHandle> FConnection{nullptr};
+  std::atomic<platform::InetHandle> FRequest{nullptr};
   platform::FileHandle FLocalFile = nullptr;
+  std::mutex FStatusFaultLock;
+  std::exception_ptr FStatusFault;
 };
 
 }  // namespace update

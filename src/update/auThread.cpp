@@ -33,7 +33,12 @@ TThreadPriority ThreadPriorityFromValue(int value) {
 TauEventThread::TauEventThread(TauCustomThread& owner, platform::WorkerThreads& threads, TThreadPriority priority)
     : FOwner(owner), FThreads(threads) {
   FThreads.AcquireCallWindow();
-  FHandle = FThreads.CreateSuspended([this] { return ThreadProc(); });
+  try {
+    FHandle = FThreads.CreateSuspended([this] { return ThreadProc(); });
+  } catch (...) {
+    FThreads.ReleaseCallWindow();
+    throw;
+  }
   FHandle->SetPriority(ThreadPriorityValue(priority));
 }
 
@@ -42,15 +47,34 @@ TauEventThread::~TauEventThread() {
   if (FHandle) {
     // A thread never resumed is let run: it sees the request at once and ends.
     if (!FResumed) Resume();
-    if (!FHandle->Finished()) {
-      if (FThreads.OnMainThread())
-        FThreads.WaitDeliveringSent(*FHandle);
-      else
-        FHandle->Join();
-    }
+    WaitFor();
     FHandle.reset();
   }
   FThreads.ReleaseCallWindow();
+}
+
+bool TauEventThread::WaitFor(uint32_t timeoutMs) {
+  if (!FHandle || !FResumed || FHandle->Finished()) return true;
+  if (FThreads.OnMainThread()) return FThreads.WaitDeliveringSent(*FHandle, timeoutMs);
+  FHandle->Join();
+  return true;
+}
+
+void TauEventThread::EnterBlockingCall() { FBlockState = kInCall; }
+
+void TauEventThread::LeaveBlockingCall() {
+  int expected = kInCall;
+  if (FBlockState.compare_exchange_strong(expected, kOutsideCall)) return;
+  // Given up by the owner, who is killing this thread: nothing more may run here.
+  FThreads.Park();
+}
+
+bool TauEventThread::AbandonIfBlocked() {
+  int expected = kInCall;
+  if (!FBlockState.compare_exchange_strong(expected, kAbandoned)) return false;
+  // The thread is inside the call or parked right after it, holding none of our locks.
+  Kill();
+  return true;
 }
 
 void TauEventThread::Resume() {
@@ -112,10 +136,17 @@ uint32_t TauEventThread::ThreadProc() {
 }
 
 void TauEventThread::RunInMainThread(const std::function<void()>& method) {
-  if (FOwner.Destroying()) return;
+  if (FOwner.Destroying() || Abandoned()) return;
   FCallException = nullptr;
-  FThreads.CallOnMainThread([this, &method] {
+  bool handled = FOwner.HandleExceptions;
+  FThreads.CallOnMainThread([this, &method, handled] {
     if (FOwner.Destroying()) return;
+    // Handled: the exception leaves the call for the general error box, which shows it
+    // once this worker has been let go. Otherwise it is carried back into the work.
+    if (handled) {
+      method();
+      return;
+    }
     FCallException = nullptr;
     try {
       method();
@@ -162,17 +193,13 @@ void TauCustomThread::SetPriority(TThreadPriority p) {
 
 bool TauCustomThread::StartThread() {
   ReapFinished();
+  // Made first: when the system cannot make a thread, the previous worker stays in place.
+  std::shared_ptr<TauEventThread> worker = NewWorker();
   // The previous worker may still be returning from its last main-thread call (a start
   // from inside OnFinish); it keeps its own object and ends on its own.
-  if (FThread->Finished() && FThread->FResumed) {
-    FThread.reset();
-  } else if (FThread->FResumed) {
-    FRetired.push_back(FThread);
-  } else {
-    FThread.reset();  // never started: its destructor lets it end at once
-  }
-  FThread = NewWorker();
-  std::shared_ptr<TauEventThread> worker = FThread;
+  if (FThread->FResumed && !FThread->Finished()) FRetired.push_back(FThread);
+  // A worker never started is let end at once by its destructor.
+  FThread = worker;
   worker->FreeOnTerminate = FreeOnTerminate;
   worker->FStartedByOwner = true;
   worker->Resume();
@@ -192,11 +219,18 @@ void TauCustomThread::StopThread(bool hard) {
     FThread->Terminate();
     return;
   }
+  std::shared_ptr<TauEventThread> fresh = NewWorker();
   FThread->Kill();
   // Kept until later: a hard stop may come from inside one of its main-thread calls,
   // which still returns through the object.
   FRetired.push_back(FThread);
-  FThread = NewWorker();
+  FThread = fresh;
+}
+
+bool TauCustomThread::WaitForWorker(uint32_t timeoutMs) {
+  // Held here: a start from inside the wait puts a new worker in its place.
+  std::shared_ptr<TauEventThread> worker = FThread;
+  return worker->WaitFor(timeoutMs);
 }
 
 bool TauCustomThread::Terminated() const { return FThread->Terminated(); }

@@ -34,12 +34,24 @@ class TauEventThread {
   bool Terminated() const { return FTerminateRequested; }
   bool Running() const { return FRunning; }
   bool Finished();  // the thread has ended (or was never started)
+  // Waits for a started thread to end; on the main thread sent messages are delivered
+  // meanwhile, so calls the worker makes still run. False when `timeoutMs` passed first.
+  bool WaitFor(uint32_t timeoutMs = platform::WorkerThreads::kInfinite);
+  // Worker: brackets a call that may block for long (a network read). Leaving a call
+  // after the owner gave the thread up parks the thread until it is killed.
+  void EnterBlockingCall();
+  void LeaveBlockingCall();
+  // Main thread: when the worker is inside a blocking call, gives it up: its thread is
+  // killed and it makes no further main-thread calls. True when it was given up.
+  bool AbandonIfBlocked();
+  bool Abandoned() const { return FBlockState.load() == kAbandoned; }
   void SetPriority(TThreadPriority p);
   TThreadPriority Priority();
 
   // Called on this worker: runs `method` on the main thread and waits for it. Skipped
   // when the owner is being destroyed. An exception of `method` is re-raised here only
-  // when the owner's HandleExceptions is off.
+  // when the owner's HandleExceptions is off; otherwise it goes to the application's
+  // general error box once this worker has been let go.
   void RunInMainThread(const std::function<void()>& method);
 
   // Set before Resume.
@@ -63,6 +75,8 @@ class TauEventThread {
   std::atomic<bool> FRunning{false};
   bool FResumed = false;
   bool FStartedByOwner = false;  // resumed to do its work, not only to end
+  static constexpr int kOutsideCall = 0, kInCall = 1, kAbandoned = 2;
+  std::atomic<int> FBlockState{kOutsideCall};
   std::exception_ptr FCallException;
   friend class TauCustomThread;
 };
@@ -87,16 +101,21 @@ class TauCustomThread {
   void SetPriority(TThreadPriority p);
 
   // Starts the work on a fresh worker. With WaitThread, blocks (dispatching messages)
-  // until it ends; false when the wait timed out and the worker was stopped.
+  // until it ends; false when the wait timed out and the worker was stopped. Raises
+  // EOSError when no thread can be made; the previous worker then stays in place.
   bool StartThread();
   // Hard: ends the worker's thread at once and puts a fresh suspended worker in its
   // place. Otherwise only requests termination, which the work polls.
   void StopThread(bool hard);
+  // Main thread: waits for the current worker's thread to end, delivering the calls it
+  // makes meanwhile; false when `timeoutMs` passed first.
+  bool WaitForWorker(uint32_t timeoutMs = platform::WorkerThreads::kInfinite);
   bool Terminated() const;
   bool Running() const;
   bool Destroying() const { return FDestroying; }
   // The current worker object (replaced at every start).
   TauEventThread& Worker() { return *FThread; }
+  std::shared_ptr<TauEventThread> Current() { return FThread; }
 
  private:
   std::shared_ptr<TauEventThread> NewWorker();

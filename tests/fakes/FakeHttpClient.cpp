@@ -69,7 +69,9 @@ bool FakeHttpClient::InetAddRequestHeaders(platform::InetHandle, const std::stri
 
 bool FakeHttpClient::InetSendRequest(platform::InetHandle request) {
   Handle* h = static_cast<Handle*>(request);
-  ++sends;
+  int n = ++sends;
+  if (onSend) onSend(n);
+  if (failOnClosedHandle && Closed(h)) return false;
   auto it = answers.find(h->object);
   if (it == answers.end() || it->second.empty()) return false;  // nobody answers: like a refused connection
   const std::vector<FakeHttpAnswer>& list = it->second;
@@ -98,6 +100,7 @@ bool FakeHttpClient::InetReadFile(platform::InetHandle request, void* buffer, ui
   int n = ++reads;
   if (onRead) onRead(n);
   read = 0;
+  if (failOnClosedHandle && Closed(h)) return false;
   if (!h->answer) return false;
   size_t left = h->answer->body.size() - h->position;
   if (left == 0) return !h->answer->readFailsAtEnd;
@@ -109,9 +112,27 @@ bool FakeHttpClient::InetReadFile(platform::InetHandle request, void* buffer, ui
   return true;
 }
 
-void FakeHttpClient::InetCloseHandle(platform::InetHandle) {
+void FakeHttpClient::InetCloseHandle(platform::InetHandle h) {
   std::lock_guard<std::mutex> lock(mutex_);
+  Handle* handle = static_cast<Handle*>(h);
+  if (handle->closed) {
+    ++doubleCloses;
+    return;
+  }
+  handle->closed = true;
   --handlesOpen;
+}
+
+bool FakeHttpClient::Closed(Handle* h) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return h->closed;
+}
+
+bool FakeHttpClient::RequestClosed() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (auto it = handles_.rbegin(); it != handles_.rend(); ++it)
+    if ((*it)->kind == 3) return (*it)->closed;
+  return false;
 }
 
 platform::FileHandle FakeHttpClient::FileOpenRead(const std::string& path, uint64_t& size) {

@@ -37,8 +37,12 @@ class FakeHttpClient : public platform::HttpClient {
   static FakeHttpAnswer Ok(const std::string& body, const std::string& type = "text/plain");
 
   bool openFails = false, connectFails = false, requestFails = false;
-  // Runs on the worker at each read, with the number of reads so far.
-  std::function<void(int)> onRead;
+  // Run on the worker at each send and each read, with the number of them so far (a
+  // test may hold the worker there, as a stalled server would).
+  std::function<void(int)> onSend, onRead;
+  // A send or read on a handle closed meanwhile fails, as WinInet's do; off, the read
+  // returns what it would have (it ended just as the handle was closed).
+  bool failOnClosedHandle = true;
 
   struct OpenCall {
     std::string agent;
@@ -69,6 +73,10 @@ class FakeHttpClient : public platform::HttpClient {
   int callbacksSet = 0;
   std::atomic<int> sends{0}, reads{0};
   int handlesOpen = 0;
+  // Closes of a handle that was already closed (WinInet would free it twice).
+  int doubleCloses = 0;
+  // Any thread: the newest request handle has been closed.
+  bool RequestClosed();
 
   // Files.
   std::map<std::string, std::string> files;
@@ -118,8 +126,10 @@ class FakeHttpClient : public platform::HttpClient {
     size_t position = 0;
     std::string path;  // files
     bool write = false;
+    bool closed = false;
   };
   Handle* Make(int kind);
+  bool Closed(Handle* h);
   std::mutex mutex_;
   std::vector<std::unique_ptr<Handle>> handles_;
 };

@@ -1,6 +1,9 @@
 #include "fakes/FakeWorkerThreads.h"
 
 #include <chrono>
+#include <exception>
+
+#include "platform/Exceptions.h"
 
 class FakeOsThread : public platform::OsThread {
  public:
@@ -34,6 +37,7 @@ class FakeOsThread : public platform::OsThread {
 };
 
 std::unique_ptr<platform::OsThread> FakeWorkerThreads::CreateSuspended(std::function<uint32_t()> body) {
+  if (failCreate) throw MakeOSError(8, "Not enough storage is available to process this command.\r\n");
   return std::make_unique<FakeOsThread>(*this, std::move(body));
 }
 
@@ -59,15 +63,25 @@ bool FakeWorkerThreads::ServeQueued() {
       p = queue_.front();
       queue_.pop_front();
     }
+    std::string error;
+    bool failed = false;
     try {
       (*p->call)();
+    } catch (const std::exception& e) {
+      failed = true;
+      error = e.what();
     } catch (...) {
+      failed = true;
+      error = "unknown exception";
     }
     ++callsServed;
     any = true;
-    std::lock_guard<std::mutex> lock(mutex_);
-    p->done = true;
-    changed_.notify_all();
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      p->done = true;
+      changed_.notify_all();
+    }
+    if (failed) callErrors.push_back(error);
   }
 }
 
@@ -90,12 +104,16 @@ platform::PumpWaitResult FakeWorkerThreads::WaitPumping(platform::OsThread& thre
   }
 }
 
-void FakeWorkerThreads::WaitDeliveringSent(platform::OsThread& thread) {
+bool FakeWorkerThreads::WaitDeliveringSent(platform::OsThread& thread, uint32_t timeoutMs) {
+  auto start = std::chrono::steady_clock::now();
   while (!thread.Finished()) {
     ServeQueued();
+    if (timeoutMs != kInfinite && std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(timeoutMs))
+      return false;
     WaitForWork(5);
   }
   ServeQueued();
+  return true;
 }
 
 bool FakeWorkerThreads::PumpUntil(const std::function<bool()>& done, int timeoutMs) {

@@ -16,6 +16,10 @@ void CALLBACK StatusCallback(HINTERNET, DWORD_PTR context, DWORD status, LPVOID 
 
 const char* OrNull(const std::string& s) { return s.empty() ? nullptr : s.c_str(); }
 
+// An output file stays deletable while it is written, so a clean-up of the temporary
+// files never finds one locked by a transfer that is still winding up.
+const DWORD kShareOutput = FILE_SHARE_READ | FILE_SHARE_DELETE;
+
 }  // namespace
 
 InetHandle Win32HttpClient::InetOpen(const std::string& agent, uint32_t accessType, const std::string* proxy,
@@ -144,13 +148,13 @@ FileHandle Win32HttpClient::FileCreate(const std::string& path) {
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                                               FILE_ATTRIBUTE_READONLY)))
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, kShareOutput, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                          nullptr);
   return h == INVALID_HANDLE_VALUE ? nullptr : h;
 }
 
 FileHandle Win32HttpClient::FileOpenAppend(const std::string& path) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, kShareOutput, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                          nullptr);
   if (h == INVALID_HANDLE_VALUE) return nullptr;
   SetFilePointer(h, 0, nullptr, FILE_END);

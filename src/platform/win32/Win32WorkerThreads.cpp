@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/Exceptions.h"
+
 namespace platform {
 namespace {
 
@@ -25,18 +27,38 @@ CallWindow& TheCallWindow() {
   return w;
 }
 
+// What a worker sends to the call window: the call and where its exception goes.
+struct CallRequest {
+  const std::function<void()>* call;
+  Win32WorkerThreads* owner;
+};
+
 LRESULT CALLBACK CallWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == kCallMessage) {
-    auto* call = reinterpret_cast<const std::function<void()>*>(lParam);
-    // Nothing may unwind through a window procedure; the callers capture their own
-    // exceptions, this is the last guard.
+    auto* request = reinterpret_cast<const CallRequest*>(lParam);
+    if (!request || !request->call || !*request->call) return 0;
+    Win32WorkerThreads* owner = request->owner;
+    // Nothing may unwind through a window procedure. The worker is released before the
+    // error is shown; the request lives on the worker's stack and is not touched after.
     try {
-      if (call && *call) (*call)();
+      (*request->call)();
+    } catch (const std::exception& e) {
+      ReplyMessage(0);
+      owner->ReportCallError(e);
     } catch (...) {
+      ReplyMessage(0);
+      owner->ReportCallError(std::runtime_error("Unexpected error in an event handler of a background task"));
     }
     return 0;
   }
   return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+std::string SystemErrorText(DWORD code) {
+  char buffer[256];
+  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, buffer,
+                           sizeof buffer, nullptr);
+  return std::string(buffer, n);
 }
 
 class Win32OsThread : public OsThread {
@@ -44,7 +66,10 @@ class Win32OsThread : public OsThread {
   explicit Win32OsThread(std::function<uint32_t()> body) : body_(std::move(body)) {
     DWORD id = 0;
     handle_ = CreateThread(nullptr, 0, &Win32OsThread::Start, this, CREATE_SUSPENDED, &id);
-    if (!handle_) throw std::runtime_error("Thread creation error: " + std::to_string(GetLastError()));
+    if (!handle_) {
+      DWORD code = GetLastError();
+      throw MakeOSError(code, SystemErrorText(code));
+    }
   }
   ~Win32OsThread() override { CloseHandle(handle_); }
   void Resume() override { ResumeThread(handle_); }
@@ -106,7 +131,16 @@ void Win32WorkerThreads::CallOnMainThread(const std::function<void()>& call) {
   EnterCriticalSection(&w.lock);
   HWND window = w.window;
   LeaveCriticalSection(&w.lock);
-  if (window) SendMessageA(window, kCallMessage, 0, reinterpret_cast<LPARAM>(&call));
+  CallRequest request{&call, this};
+  if (window) SendMessageA(window, kCallMessage, 0, reinterpret_cast<LPARAM>(&request));
+}
+
+void Win32WorkerThreads::ReportCallError(const std::exception& e) {
+  if (onCallError) {
+    onCallError(e);
+    return;
+  }
+  MessageBoxA(nullptr, e.what(), nullptr, MB_OK | MB_ICONERROR);
 }
 
 PumpWaitResult Win32WorkerThreads::WaitPumping(OsThread& thread, uint32_t timeoutMs, const std::function<bool()>& stop) {
@@ -136,14 +170,25 @@ PumpWaitResult Win32WorkerThreads::WaitPumping(OsThread& thread, uint32_t timeou
   }
 }
 
-void Win32WorkerThreads::WaitDeliveringSent(OsThread& thread) {
+bool Win32WorkerThreads::WaitDeliveringSent(OsThread& thread, uint32_t timeoutMs) {
   HANDLE h = static_cast<Win32OsThread&>(thread).Handle();
+  DWORD start = GetTickCount();
   for (;;) {
-    DWORD r = MsgWaitForMultipleObjects(1, &h, FALSE, INFINITE, QS_SENDMESSAGE);
-    if (r != WAIT_OBJECT_0 + 1) return;
+    DWORD wait = INFINITE;
+    if (timeoutMs != kInfinite) {
+      DWORD spent = GetTickCount() - start;
+      wait = spent >= timeoutMs ? 0 : timeoutMs - spent;
+    }
+    DWORD r = MsgWaitForMultipleObjects(1, &h, FALSE, wait, QS_SENDMESSAGE);
+    if (r == WAIT_TIMEOUT) return false;
+    if (r != WAIT_OBJECT_0 + 1) return true;
     MSG msg;
     PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
   }
+}
+
+void Win32WorkerThreads::Park() {
+  for (;;) Sleep(INFINITE);
 }
 
 }  // namespace platform

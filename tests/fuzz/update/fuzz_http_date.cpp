@@ -7,6 +7,7 @@
 
 #include "update/HttpDate.h"
 #include "update/HttpUrl.h"
+#include "update/UpdateInfoFile.h"
 
 using namespace update;
 
@@ -34,7 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       std::abort();
     if (parts.Scheme != "file" && parts.Host.empty()) std::abort();
   }
-  std::string name = URLFileName(text);
-  if (name.find('\\') != std::string::npos || name.find('/') != std::string::npos) std::abort();
+  // A local name never leaves the program's folder and never names a stream.
+  std::string name = AddressFileName(text);
+  if (name.find_first_of("\\/:") != std::string::npos) std::abort();
+  if (!name.empty() && (name.back() == '.' || name.back() == ' ')) std::abort();
   return 0;
 }

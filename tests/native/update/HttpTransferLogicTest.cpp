@@ -2,11 +2,16 @@
 // WinInet, the authentication loops, where the body goes and which outcome ends it.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "fakes/FakeHttpClient.h"
 #include "fakes/FakeWorkerThreads.h"
+#include "platform/Exceptions.h"
 #include "update/HttpDate.h"
 #include "update/auHTTP.h"
 
@@ -505,6 +510,9 @@ TEST_F(HttpTransferLogicTest, AHandlerThatThrowsStillEndsTheTransfer) {
   ASSERT_TRUE(http->BeginTransfer());
   EXPECT_TRUE(threads.PumpUntil([&] { return !http->Busy(); }));
   EXPECT_EQ(client.handlesOpen, 0);
+  // The progress handler's fault reaches the error box and stops the transfer before
+  // its success could be reported.
+  EXPECT_EQ(threads.callErrors, std::vector<std::string>{"handler"});
 }
 
 TEST_F(HttpTransferLogicTest, DestroyingMidTransferSkipsTheEvents) {
@@ -521,4 +529,369 @@ TEST_F(HttpTransferLogicTest, DestroyingMidTransferSkipsTheEvents) {
   EXPECT_TRUE(outcomes.empty());
   EXPECT_EQ(client.handlesOpen, 0);
   EXPECT_EQ(threads.callWindowUsers.load(), 0);
+}
+
+namespace {
+
+// Holds the worker inside WinInet, as a stalled server does, until the request handle
+// is closed (or a few seconds pass, so that a fault fails the test instead of hanging it).
+void HoldUntilClosed(FakeHttpClient& client, std::atomic<bool>& holding) {
+  holding = true;
+  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (!client.RequestClosed() && std::chrono::steady_clock::now() < end)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+using HeaderHandler = TauHTTPHeaderInfoEvent;
+HeaderHandler SkipBodyOf(const std::string& object) {
+  return [object](TauCustomHTTP* s, int, const std::string&, const std::string&, const std::string&,
+                  const std::string&, uint32_t, const std::string&, TDateTime, TDateTime, TDateTime,
+                  const std::string&, bool& go) {
+    if (s->URL.find(object) != std::string::npos) go = false;
+  };
+}
+
+}  // namespace
+
+TEST_F(HttpTransferLogicTest, AnAbortOfABlockedCallIsTheOnlyOutcome) {
+  // Wherever the worker is held when the main thread aborts, and whatever the call then
+  // returns, the transfer ends as aborted: not as no response, interrupted or done.
+  client.answers["/a"] = {FakeHttpClient::Ok(std::string(2000, 'a'))};
+  struct Case {
+    const char* where;
+    bool send;      // held in the send, else in the read
+    int heldCall;   // which send or read
+    bool failsWhenClosed;
+    bool ignoresClose;  // the call ends only when the server gives up, long after the close
+  } cases[] = {
+      {"send", true, 1, true, false},
+      {"read cut short", false, 1, true, false},
+      {"final read ends as the abort comes", false, 2, false, false},  // read 2 finds the end
+      {"read that closing does not cancel", false, 1, true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.where);
+    std::atomic<bool> holding{false};
+    client.sends = 0;
+    client.reads = 0;
+    client.failOnClosedHandle = c.failsWhenClosed;
+    auto hold = [&, c](int n) {
+      if (n != c.heldCall) return;
+      if (!c.ignoresClose) return HoldUntilClosed(client, holding);
+      holding = true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    };
+    client.onSend = c.send ? std::function<void(int)>(hold) : nullptr;
+    client.onRead = c.send ? nullptr : std::function<void(int)>(hold);
+    outcomes.clear();
+    http->URL = "http://host/a";
+    ASSERT_TRUE(http->BeginTransfer());
+    ASSERT_TRUE(threads.PumpUntil([&] { return holding.load(); }));
+    auto t0 = std::chrono::steady_clock::now();
+    http->AbortTransfer();
+    ASSERT_TRUE(threads.PumpUntil([&] { return !http->Busy(); }));
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(2));
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_EQ(outcomes[0].event, "aborted");
+    EXPECT_EQ(client.handlesOpen, 0);
+    EXPECT_EQ(client.doubleCloses, 0);
+    // Only a call that the close did not end is given up; that worker makes no more calls.
+    EXPECT_EQ(threads.parked.load(), c.ignoresClose ? 1 : 0);
+    threads.parked = 0;
+  }
+  // The component is usable after a worker was given up.
+  client.onRead = nullptr;
+  client.failOnClosedHandle = true;
+  ASSERT_EQ(Fetch("http://host/a").size(), 1u);
+  EXPECT_EQ(outcomes[0].event, "done");
+}
+
+TEST_F(HttpTransferLogicTest, DestroyingWhileBlockedReturnsPromptly) {
+  client.answers["/a"] = {FakeHttpClient::Ok(std::string(2000, 'a'))};
+  std::atomic<bool> holding{false};
+  client.onRead = [&](int) { HoldUntilClosed(client, holding); };
+  http->URL = "http://host/a";
+  ASSERT_TRUE(http->BeginTransfer());
+  ASSERT_TRUE(threads.PumpUntil([&] { return holding.load(); }));
+  auto t0 = std::chrono::steady_clock::now();
+  http.reset();
+  EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(2));
+  EXPECT_TRUE(outcomes.empty());
+  EXPECT_EQ(client.handlesOpen, 0);
+  EXPECT_EQ(client.doubleCloses, 0);
+  EXPECT_EQ(threads.callWindowUsers.load(), 0);
+}
+
+TEST_F(HttpTransferLogicTest, AbortedRunsWithTheOutputClosedAndOnlyThisTransfersFileGone) {
+  FakeHttpAnswer big = FakeHttpClient::Ok(std::string(100000, 'b'));
+  big.chunk = 1000;
+  client.answers["/big"] = {big};
+  const std::string mine = "C:\\prog\\a.dll.uTMP", next = "C:\\prog\\b.dll.uTMP";
+  struct Case {
+    const char* how;
+    bool fromEvent;
+    bool hard;
+  } cases[] = {{"soft, from a progress event", true, false},
+               {"soft, while a read is blocked", false, false},
+               {"hard, while a read is blocked", false, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.how);
+    client.files[next] = "the next file, already fetched";
+    std::atomic<bool> holding{false};
+    client.reads = 0;
+    client.onRead = nullptr;
+    if (!c.fromEvent) {
+      client.onRead = [&](int n) {
+        if (n == 3) HoldUntilClosed(client, holding);
+      };
+    }
+    http->OutputFileName = mine;
+    http->OnHTTPProgress = [&](TauCustomHTTP* s, const std::string&, uint32_t, uint32_t soFar, int, int, uint8_t,
+                               float, TauStream*) {
+      // The caller already names the next file when it gives up on this one.
+      if (soFar == 2000) s->OutputFileName = next;
+      if (soFar == 2000 && c.fromEvent) s->AbortTransfer(true, c.hard);
+    };
+    int openFiles = -1;
+    bool mineThere = true, nextThere = false, busy = false;
+    http->OnHTTPAborted = [&](TauCustomHTTP* s) {
+      outcomes.push_back({"aborted", s->StatusCode(), "", false});
+      openFiles = client.filesOpen;
+      mineThere = client.files.count(mine) > 0;
+      nextThere = client.files.count(next) > 0;
+      busy = s->Busy();
+    };
+    outcomes.clear();
+    http->URL = "http://host/big";
+    ASSERT_TRUE(http->BeginTransfer());
+    if (!c.fromEvent) {
+      ASSERT_TRUE(threads.PumpUntil([&] { return holding.load(); }));
+      http->AbortTransfer(true, c.hard);
+      // A hard abort returns once the transfer has ended.
+      if (c.hard) {
+        EXPECT_EQ(outcomes.size(), 1u);
+      }
+    }
+    ASSERT_TRUE(threads.PumpUntil([&] { return !http->Busy(); }));
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_EQ(openFiles, 0);
+    EXPECT_FALSE(mineThere);
+    EXPECT_TRUE(nextThere);
+    EXPECT_TRUE(busy);  // the same whichever way it was stopped
+  }
+}
+
+TEST_F(HttpTransferLogicTest, AStartFromSkippedWaitsForTheWindUp) {
+  client.answers["/skip"] = {FakeHttpClient::Ok("not wanted")};
+  client.answers["/next"] = {FakeHttpClient::Ok("wanted")};
+  http->OnHTTPHeaderInfo = SkipBodyOf("/skip");
+  bool accepted = false, busyRightAfter = true;
+  size_t opensRightAfter = 0;
+  http->OnHTTPSkipped = [&](TauCustomHTTP* s) {
+    outcomes.push_back({"skipped", s->StatusCode(), "", false});
+    s->URL = "http://host/next";
+    accepted = s->BeginTransfer();
+    busyRightAfter = s->Busy();
+    opensRightAfter = client.opens.size();
+  };
+  outcomes.clear();
+  http->URL = "http://host/skip";
+  ASSERT_TRUE(http->BeginTransfer());
+  ASSERT_TRUE(threads.PumpUntil([&] { return outcomes.size() == 2 && !http->Busy(); }));
+  EXPECT_TRUE(accepted);
+  EXPECT_FALSE(busyRightAfter);  // queued, not started inside the wind-up
+  EXPECT_EQ(opensRightAfter, 1u);
+  EXPECT_EQ(outcomes[1].event, "done");
+  EXPECT_EQ(outcomes[1].body, "wanted");
+}
+
+TEST_F(HttpTransferLogicTest, AnAbortInsideAnOutcomeCancelsTheStartQueuedThere) {
+  client.answers["/a"] = {FakeHttpClient::Ok("first")};
+  client.answers["/skip"] = {FakeHttpClient::Ok("skipped")};
+  http->OnHTTPHeaderInfo = SkipBodyOf("/skip");
+  auto startThenAbort = [](TauCustomHTTP* s) {
+    s->URL = "http://host/a";
+    EXPECT_TRUE(s->BeginTransfer());
+    s->AbortTransfer();
+  };
+  http->OnHTTPDone = [&](TauCustomHTTP* s, const std::string&, uint32_t, TauStream*) {
+    outcomes.push_back({"done", 200, "", false});
+    startThenAbort(s);
+  };
+  http->OnHTTPSkipped = [&](TauCustomHTTP* s) {
+    outcomes.push_back({"skipped", 200, "", false});
+    startThenAbort(s);
+  };
+  for (const char* first : {"http://host/a", "http://host/skip"}) {
+    SCOPED_TRACE(first);
+    size_t opens = client.opens.size();
+    outcomes.clear();
+    http->URL = first;
+    ASSERT_TRUE(http->BeginTransfer());
+    ASSERT_TRUE(threads.PumpUntil([&] { return !outcomes.empty() && !http->Busy(); }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    threads.PumpUntil([] { return false; }, 20);
+    EXPECT_EQ(outcomes.size(), 1u);
+    EXPECT_EQ(client.opens.size(), opens + 1);
+    EXPECT_FALSE(http->Busy());
+  }
+}
+
+TEST_F(HttpTransferLogicTest, AThreadThatCannotBeMadeLeavesTheComponentIdle) {
+  client.answers["/a"] = {FakeHttpClient::Ok("a")};
+  threads.failCreate = true;
+  http->URL = "http://host/a";
+  EXPECT_THROW(http->BeginTransfer(), EOSError);
+  EXPECT_FALSE(http->Busy());
+  threads.failCreate = false;
+  ASSERT_EQ(Fetch("http://host/a").size(), 1u);
+
+  // A start queued inside an outcome that cannot get its thread: the error reaches the
+  // error box once the first transfer is wound up, and the component is idle.
+  http->OnHTTPDone = [&](TauCustomHTTP* s, const std::string&, uint32_t, TauStream*) {
+    outcomes.push_back({"done", 200, "", false});
+    threads.failCreate = true;
+    EXPECT_TRUE(s->BeginTransfer());
+  };
+  outcomes.clear();
+  http->URL = "http://host/a";
+  ASSERT_TRUE(http->BeginTransfer());
+  ASSERT_TRUE(threads.PumpUntil([&] { return !threads.callErrors.empty(); }));
+  EXPECT_FALSE(http->Busy());
+  EXPECT_EQ(outcomes.size(), 1u);
+  EXPECT_NE(threads.callErrors[0].find("System Error.  Code: 8."), std::string::npos) << threads.callErrors[0];
+  threads.failCreate = false;
+  http->OnHTTPDone = nullptr;
+  EXPECT_TRUE(http->BeginTransfer());
+  EXPECT_TRUE(threads.PumpUntil([&] { return !http->Busy(); }));
+}
+
+TEST_F(HttpTransferLogicTest, AFaultyHandlerReachesTheErrorBoxAndOneOutcomeFollows) {
+  client.answers["/a"] = {FakeHttpClient::Ok(std::string(20000, 'a'))};
+  http->TransferBufferSize = 1000;
+  struct Case {
+    const char* handler;
+    const char* outcome;
+  } cases[] = {{"header", "interrupted"}, {"progress", "interrupted"}, {"done", "done"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.handler);
+    std::string which = c.handler;
+    http->OnHTTPHeaderInfo = [which](TauCustomHTTP*, int, const std::string&, const std::string&,
+                                     const std::string&, const std::string&, uint32_t, const std::string&, TDateTime,
+                                     TDateTime, TDateTime, const std::string&, bool&) {
+      if (which == "header") throw std::runtime_error("header fault");
+    };
+    http->OnHTTPProgress = [which](TauCustomHTTP*, const std::string&, uint32_t, uint32_t, int, int, uint8_t, float,
+                                   TauStream*) {
+      if (which == "progress") throw std::runtime_error("progress fault");
+    };
+    http->OnHTTPDone = [this, which](TauCustomHTTP* s, const std::string&, uint32_t, TauStream*) {
+      outcomes.push_back({"done", s->StatusCode(), "", false});
+      if (which == "done") throw std::runtime_error("done fault");
+    };
+    threads.callErrors.clear();
+    client.reads = 0;
+    const auto& r = Fetch("http://host/a");
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].event, c.outcome);
+    EXPECT_TRUE(r[0].stream || r[0].event == std::string("done"));
+    EXPECT_EQ(threads.callErrors, std::vector<std::string>{which + " fault"});
+    if (which != "done") {
+      EXPECT_LE(client.reads.load(), 1);  // the body is not read on after the fault
+    }
+    EXPECT_EQ(client.handlesOpen, 0);
+  }
+  // The component is usable again.
+  http->OnHTTPDone = nullptr;
+  http->OnHTTPDoneInterrupted = nullptr;
+  http->OnHTTPHeaderInfo = nullptr;
+  http->OnHTTPProgress = nullptr;
+  threads.callErrors.clear();
+  Fetch("http://host/a");
+  EXPECT_TRUE(threads.callErrors.empty());
+}
+
+TEST_F(HttpTransferLogicTest, AnAnnouncedLengthCommitsNoMemory) {
+  // Content-Length of 4 GB and a short body: the stream holds what came, no more, and a
+  // length past 32 bits is not taken for "no length".
+  FakeHttpAnswer huge = FakeHttpClient::Ok("only this");
+  huge.headers[FakeHttpClient::kContentLength] = "4294967296";
+  client.answers["/huge"] = {huge};
+  size_t capacity = 0;
+  http->OnHTTPDoneInterrupted = [&](TauCustomHTTP* s, const std::string&, uint32_t size, uint32_t read,
+                                    TauStream* st) {
+    auto* memory = dynamic_cast<TauMemoryStream*>(st);
+    ASSERT_NE(memory, nullptr);
+    capacity = memory->Data().capacity();
+    outcomes.push_back({"interrupted", s->StatusCode(), ReadStream(st), true});
+    EXPECT_EQ(size, 0xFFFFFFFFu);
+    EXPECT_EQ(read, 9u);
+  };
+  const auto& r = Fetch("http://host/huge");
+  ASSERT_EQ(r.size(), 1u);
+  EXPECT_EQ(r[0].event, "interrupted");
+  EXPECT_EQ(r[0].body, "only this");
+  EXPECT_LE(capacity, 1u << 20);
+}
+
+TEST_F(HttpTransferLogicTest, BodyLimitEndsTheTransferAsAnError) {
+  FakeHttpAnswer announcedBig = FakeHttpClient::Ok(std::string(5000, 'x'));
+  FakeHttpAnswer unannouncedBig;
+  unannouncedBig.body = std::string(5000, 'y');
+  unannouncedBig.chunk = 500;
+  FakeHttpAnswer exact = FakeHttpClient::Ok(std::string(1024, 'z'));
+  FakeHttpAnswer bigError;
+  bigError.status = 500;
+  bigError.body = std::string(5000, 'e');
+  client.answers["/announced"] = {announcedBig};
+  client.answers["/unannounced"] = {unannouncedBig};
+  client.answers["/exact"] = {exact};
+  client.answers["/error"] = {bigError};
+  const std::string out = "C:\\prog\\limited.uTMP";
+  http->BodyLimit = 1024;
+  bool exceededDuringError = false;
+  http->OnHTTPError = [&](TauCustomHTTP* s, int code, TauStream* st) {
+    exceededDuringError = s->BodyLimitExceeded();
+    outcomes.push_back({"error", code, ReadStream(st), st != nullptr});
+  };
+  struct Case {
+    const char* path;
+    bool toFile;
+    const char* event;
+    int status;
+    bool exceeded;
+    int mostReads;  // the body is not read on past the limit
+  } cases[] = {
+      {"/announced", false, "error", 200, true, 0},   {"/announced", true, "error", 200, true, 0},
+      {"/unannounced", false, "error", 200, true, 3}, {"/unannounced", true, "error", 200, true, 3},
+      {"/exact", true, "done", 200, false, 4},        {"/error", false, "error", 500, true, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.path) + (c.toFile ? " to a file" : " to memory"));
+    http->OutputFileName = c.toFile ? out : "";
+    client.files.erase(out);
+    client.reads = 0;
+    exceededDuringError = false;
+    http->TransferBufferSize = 500;
+    const auto& r = Fetch(std::string("http://host") + c.path);
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].event, c.event);
+    EXPECT_EQ(r[0].status, c.status);
+    EXPECT_EQ(exceededDuringError, c.exceeded);
+    EXPECT_LE(client.reads.load(), c.mostReads);
+    if (c.exceeded) {
+      EXPECT_EQ(r[0].body, "");  // the refused body is not handed on
+      EXPECT_EQ(client.files.count(out), 0u);
+    }
+    EXPECT_EQ(client.filesOpen, 0);
+  }
+  // An ordinary error is not a refused body.
+  FakeHttpAnswer small;
+  small.status = 404;
+  small.body = "gone";
+  client.answers["/small"] = {small};
+  const auto& r = Fetch("http://host/small");
+  ASSERT_EQ(r.size(), 1u);
+  EXPECT_EQ(r[0].body, "gone");
+  EXPECT_FALSE(exceededDuringError);
 }

@@ -66,12 +66,9 @@ TEST(CrackURL, RefusesWhatCannotBeSplit) {
   EXPECT_TRUE(CrackURL("http://" + std::string(256, 'h') + "/" + std::string(2047, 'p'), p));
 }
 
-TEST(CrackURL, HostAndFileNameHelpers) {
+TEST(CrackURL, HostNameAndSchemeHelpers) {
   EXPECT_EQ(URLHostName("update.example.com/lumenrig/info.txt"), "update.example.com");
   EXPECT_EQ(URLHostName("http://:x"), "");
-  EXPECT_EQ(URLFileName("http://h/dir/Lumenrig.exe?v=2"), "Lumenrig.exe");
-  EXPECT_EQ(URLFileName("http://h/dir/"), "");
-  EXPECT_EQ(URLFileName("file:///C:/dir/data.bin"), "data.bin");
   EXPECT_EQ(WithScheme("host/x"), "http://host/x");
   EXPECT_EQ(WithScheme("file:///x"), "file:///x");
 }

@@ -131,8 +131,28 @@ TEST(InfoParse, ByDateOnlyALaterDateIsNewer) {
 TEST(InfoFileNames, LastSegmentOfTheAddress) {
   EXPECT_EQ(AddressFileName("http://h/dir/Lumenrig.exe"), "Lumenrig.exe");
   EXPECT_EQ(AddressFileName("http://h/a\\b/c.txt"), "c.txt");
-  EXPECT_EQ(AddressFileName("http://h/dir/"), "");
   EXPECT_EQ(AddressFileName("plain.txt"), "plain.txt");
+  EXPECT_EQ(AddressFileName("file:///C:/dir/data.bin"), "data.bin");
+  // Names that only look like devices are ordinary files.
+  EXPECT_EQ(AddressFileName("http://h/console.txt"), "console.txt");
+  EXPECT_EQ(AddressFileName("http://h/COM10"), "COM10");
+  EXPECT_EQ(AddressFileName("http://h/LPT.dll"), "LPT.dll");
+  EXPECT_EQ(AddressFileName("http://h/.config"), ".config");
+}
+
+TEST(InfoFileNames, NamesWindowsWouldTakeForSomethingElseAreRefused) {
+  const char* refused[] = {
+      "http://h/dir/",                  // no name at all
+      "http://h/Lumenrig.exe?v=2",      // the query is part of the last segment
+      "http://h/a.exe:stream",          // an NTFS stream of a.exe
+      "http://h/C:evil.exe",            // a drive-relative path
+      "http://h/star*.exe", "http://h/a<b", "http://h/a>b", "http://h/a|b", "http://h/a\"b",
+      "http://h/tab\tname", "http://h/line\nname",
+      "http://h/CON", "http://h/con.txt", "http://h/Nul", "http://h/NUL .txt", "http://h/aux.tar.gz",
+      "http://h/prn", "http://h/COM1", "http://h/lpt9.exe", "http://h/CONOUT$",
+      "http://h/trailing.", "http://h/trailing ", "http://h/..",
+  };
+  for (const char* address : refused) EXPECT_EQ(AddressFileName(address), "") << address;
 }
 
 TEST(InfoFileNames, NamesWindowsCannotCreateOrThatMeanADeviceAreRefused) {

@@ -2,10 +2,16 @@
 // (started by run_with_servers.sh).
 #include <gtest/gtest.h>
 #include <windows.h>
+// after windows.h
+#include <psapi.h>
 
+#include <algorithm>
 #include <atomic>
+#include <functional>
+#include <iostream>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -74,6 +80,11 @@ class HttpTransferTest : public ::testing::Test {
     GetTempPathA(MAX_PATH, temp);
     folder = std::string(temp) + "lumenrig-http-" + std::to_string(GetCurrentProcessId()) + "\\";
     CreateDirectoryA(folder.c_str(), nullptr);
+    // The general error box, as the application points it: recorded here.
+    threads.onCallError = [this](const std::exception& e) {
+      errors.push_back(e.what());
+      if (whileErrorShown) whileErrorShown();
+    };
     http = std::make_unique<TauCustomHTTP>(client, threads);
     Record();
   }
@@ -136,7 +147,28 @@ class HttpTransferTest : public ::testing::Test {
   std::unique_ptr<TauCustomHTTP> http;
   std::vector<Outcome> outcomes;
   std::string folder;
+  std::vector<std::string> errors;
+  std::function<void()> whileErrorShown;
 };
+
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return (to.QuadPart - from.QuadPart) * 1000.0 / frequency.QuadPart;
+}
+
+LARGE_INTEGER Now() {
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return t;
+}
+
+PROCESS_MEMORY_COUNTERS Memory() {
+  PROCESS_MEMORY_COUNTERS m{};
+  m.cb = sizeof m;
+  GetProcessMemoryInfo(GetCurrentProcess(), &m, sizeof m);
+  return m;
+}
 
 }  // namespace
 
@@ -571,4 +603,144 @@ TEST_F(HttpTransferTest, DestroyingDuringATransferDoesNotHang) {
   http.reset();
   EXPECT_LT(GetTickCount() - t0, 5000u);
   EXPECT_TRUE(outcomes.empty());
+}
+
+TEST_F(HttpTransferTest, AbortOfAStalledServerIsPromptAndFinal) {
+  // The server sends its headers and a little of the body, then nothing: the worker is
+  // blocked in a read when the abort comes from outside any event.
+  std::string out = folder + "stalled.uTMP";
+  http->OutputFileName = out;
+  std::atomic<bool> reading{false};
+  http->OnHTTPProgress = [&](TauCustomHTTP*, const std::string&, uint32_t, uint32_t, int, int, uint8_t, float,
+                             TauStream*) { reading = true; };
+  bool deletedInAborted = false;
+  http->OnHTTPAborted = [&](TauCustomHTTP* s) {
+    Add({"aborted", s->StatusCode(), 0, 0, "", false, s->Busy()});
+    deletedInAborted = DeleteFileA(out.c_str()) != FALSE;
+  };
+  std::vector<double> latencies;
+  for (int i = 0; i < 10; ++i) {
+    bool hard = i % 2 == 1;
+    SCOPED_TRACE(hard ? "hard" : "soft");
+    outcomes.clear();
+    reading = false;
+    deletedInAborted = false;
+    http->URL = ServerURL("/stall");
+    ASSERT_TRUE(http->BeginTransfer());
+    ASSERT_TRUE(PumpUntil([&] { return reading.load(); }));
+    PumpUntil([] { return false; }, 100);  // the worker is in the next read by now
+    LARGE_INTEGER t0 = Now();
+    http->AbortTransfer(false, hard);
+    ASSERT_TRUE(PumpUntil([&] { return !outcomes.empty() && !http->Busy(); }, 5000));
+    double ms = Milliseconds(t0, Now());
+    latencies.push_back(ms);
+    EXPECT_LT(ms, 2000.0);
+    PumpUntil([] { return false; }, 50);  // nothing else may follow
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_EQ(outcomes[0].event, "aborted");
+    EXPECT_TRUE(outcomes[0].busyDuring);
+    EXPECT_TRUE(deletedInAborted) << "the output file was still held when OnHTTPAborted ran";
+  }
+  std::sort(latencies.begin(), latencies.end());
+  double median = (latencies[4] + latencies[5]) / 2;
+  std::cout << "abort latency against a stalled server: median " << median << " ms, worst " << latencies.back()
+            << " ms\n";
+  RecordProperty("abort_latency_median_ms", std::to_string(median));
+}
+
+TEST_F(HttpTransferTest, DestroyingWhileTheServerStallsIsPrompt) {
+  std::string out = folder + "stalled.uTMP";
+  http->OutputFileName = out;
+  std::atomic<bool> reading{false};
+  http->OnHTTPProgress = [&](TauCustomHTTP*, const std::string&, uint32_t, uint32_t, int, int, uint8_t, float,
+                             TauStream*) { reading = true; };
+  http->URL = ServerURL("/stall");
+  ASSERT_TRUE(http->BeginTransfer());
+  ASSERT_TRUE(PumpUntil([&] { return reading.load(); }));
+  PumpUntil([] { return false; }, 100);
+  // A clean-up of the temporary files may delete the file while it is still being written.
+  EXPECT_TRUE(DeleteFileA(out.c_str()) != FALSE) << GetLastError();
+  LARGE_INTEGER t0 = Now();
+  http.reset();
+  EXPECT_LT(Milliseconds(t0, Now()), 2000.0);
+  EXPECT_TRUE(outcomes.empty());
+  EXPECT_FALSE(FileExists(out));
+}
+
+TEST_F(HttpTransferTest, ABodyCutShortWithoutContentLengthIsInterrupted) {
+  std::string out = folder + "cut.uTMP";
+  http->OutputFileName = out;
+  const auto& r = Fetch(ServerURL("/cut/5000"));
+  ASSERT_EQ(r.size(), 1u);
+  EXPECT_EQ(r[0].event, "interrupted");
+  EXPECT_EQ(r[0].status, 200);
+  EXPECT_LE(r[0].bytesRead, 5000u);
+  EXPECT_EQ(FileText(out).size(), r[0].bytesRead);
+}
+
+TEST_F(HttpTransferTest, AnAnnouncedFourGigabytesCommitNoMemory) {
+  PROCESS_MEMORY_COUNTERS before = Memory();
+  const auto& r = Fetch(ServerURL("/huge"));
+  PROCESS_MEMORY_COUNTERS after = Memory();
+  ASSERT_EQ(r.size(), 1u);
+  EXPECT_EQ(r[0].event, "interrupted");
+  EXPECT_EQ(r[0].fileSize, 0xFFFFFFFFu);  // past 32 bits: the largest length, not "none"
+  EXPECT_EQ(r[0].bytesRead, 1000u);
+  EXPECT_TRUE(r[0].body == Pattern(1000));
+  const SIZE_T mb = 1024 * 1024;
+  std::cout << "4 GB announced: peak working set " << after.PeakWorkingSetSize / mb << " MB (was "
+            << before.PeakWorkingSetSize / mb << " MB), peak commit " << after.PeakPagefileUsage / mb << " MB (was "
+            << before.PeakPagefileUsage / mb << " MB)\n";
+  RecordProperty("peak_working_set_bytes", std::to_string(after.PeakWorkingSetSize));
+  EXPECT_LT(after.PeakWorkingSetSize - before.PeakWorkingSetSize, 64 * mb);
+  EXPECT_LT(after.PeakPagefileUsage - before.PeakPagefileUsage, 64 * mb);
+}
+
+TEST_F(HttpTransferTest, BodyLimitRefusesALargerBody) {
+  std::string out = folder + "limited.uTMP";
+  bool exceeded = false;
+  http->OnHTTPError = [&](TauCustomHTTP* s, int code, TauStream* stream) {
+    exceeded = s->BodyLimitExceeded();
+    Add({"error", code, s->FileSize(), s->BytesRead(), ReadStream(stream), stream != nullptr, s->Busy()});
+  };
+  http->BodyLimit = 1024 * 1024;
+  for (const char* path : {"/ok/2000000", "/nolength/2000000", "/huge"}) {
+    for (bool toFile : {false, true}) {
+      SCOPED_TRACE(std::string(path) + (toFile ? " to a file" : " to memory"));
+      http->OutputFileName = toFile ? out : "";
+      exceeded = false;
+      const auto& r = Fetch(ServerURL(path));
+      ASSERT_EQ(r.size(), 1u);
+      EXPECT_EQ(r[0].event, "error");
+      EXPECT_EQ(r[0].status, 200);
+      EXPECT_TRUE(exceeded);
+      EXPECT_FALSE(FileExists(out));
+    }
+  }
+  const auto& fits = Fetch(ServerURL("/ok/1048576"));
+  ASSERT_EQ(fits.size(), 1u);
+  EXPECT_EQ(fits[0].event, "done");
+}
+
+TEST_F(HttpTransferTest, AFaultyHandlerReachesTheErrorBoxWithTheWorkerLetGo) {
+  // The box is shown once the worker has been let go: the transfer winds up while it is
+  // open, with one outcome.
+  http->OnHTTPProgress = [](TauCustomHTTP*, const std::string&, uint32_t, uint32_t, int, int, uint8_t, float,
+                            TauStream*) { throw std::runtime_error("progress fault"); };
+  bool woundUpWhileShown = false;
+  whileErrorShown = [&] { woundUpWhileShown = PumpUntil([&] { return !http->Busy(); }, 5000); };
+  const auto& r = Fetch(ServerURL("/ok/100000"));
+  ASSERT_EQ(r.size(), 1u);
+  EXPECT_EQ(r[0].event, "interrupted");
+  EXPECT_EQ(errors, std::vector<std::string>{"progress fault"});
+  EXPECT_TRUE(woundUpWhileShown);
+
+  // A status handler runs on the worker, inside WinInet: its fault is carried to the box.
+  whileErrorShown = nullptr;
+  errors.clear();
+  http->OnHTTPProgress = nullptr;
+  http->OnHTTPStatus = [](TauCustomHTTP*, uint32_t, const std::string&) { throw std::runtime_error("status fault"); };
+  const auto& s = Fetch(ServerURL("/ok/100"));
+  EXPECT_EQ(s.size(), 1u);
+  EXPECT_EQ(errors, std::vector<std::string>{"status fault"});
 }

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "UpdateTestSupport.h"
@@ -17,8 +19,17 @@ namespace {
 
 class WorkerThreadTest : public ::testing::Test {
  protected:
+  void SetUp() override {
+    // The general error box, as the application points it: recorded here.
+    threads.onCallError = [this](const std::exception& e) {
+      errors.push_back(e.what());
+      if (whileErrorShown) whileErrorShown();
+    };
+  }
   platform::Win32WorkerThreads threads;
   DWORD mainId = GetCurrentThreadId();
+  std::vector<std::string> errors;
+  std::function<void()> whileErrorShown;
 };
 
 // This process's call window only: test programs running side by side have their own.
@@ -158,10 +169,17 @@ TEST_F(WorkerThreadTest, ExceptionsOfTheWorkAndOfMainThreadCalls) {
     }
   };
   thread.OnFinish = [&] { finished = true; };
+  // The box for the handler's exception is shown once the worker has been let go: the
+  // worker goes on while it is open.
+  bool workerWentOnWhileShown = false;
+  whileErrorShown = [&] { workerWentOnWhileShown = PumpUntil([&] { return continuedAfterCall.load(); }, 5000); };
   thread.StartThread();
   ASSERT_TRUE(PumpUntil([&] { return finished; }));
   EXPECT_TRUE(continuedAfterCall);
   EXPECT_EQ(reported, "work failed");
+  EXPECT_EQ(errors, std::vector<std::string>{"handler failed"});
+  EXPECT_TRUE(workerWentOnWhileShown);
+  whileErrorShown = nullptr;
 
   // Without HandleExceptions the handler's exception comes back into the work.
   thread.HandleExceptions = false;
@@ -177,6 +195,7 @@ TEST_F(WorkerThreadTest, ExceptionsOfTheWorkAndOfMainThreadCalls) {
   thread.StartThread();
   ASSERT_TRUE(PumpUntil([&] { return finished; }));
   EXPECT_EQ(caughtInWork, "back in the worker");
+  EXPECT_EQ(errors.size(), 1u);  // the work caught it: no box
 }
 
 TEST_F(WorkerThreadTest, AStartFromInsideOnFinishGetsItsOwnWorker) {

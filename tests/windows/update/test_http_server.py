@@ -19,10 +19,16 @@ Paths:
   /redirect        302 to /ok/10
   /headers         200 echoing the request's headers as the body
   /big/<n>         n bytes as fast as possible (benchmark)
+  /stall           announces 1000000 bytes, sends the headers and 100 bytes, then nothing
+                   until the client goes (at most 60 s)
+  /cut/<n>         200 without Content-Length, n bytes, then the connection is reset
+  /huge            announces 4294967296 bytes (4 GB), sends 1000 and closes
 """
 import base64
 import http.client
 import os
+import socket
+import struct
 import sys
 import urllib.parse
 import threading
@@ -141,6 +147,43 @@ class Handler(BaseHTTPRequestHandler):
                 take = min(left, len(block))
                 self.wfile.write(block[:take])
                 left -= take
+        elif p == "/stall":
+            self.send_response(200)
+            self.send_header("Content-Type", "application/octet-stream")
+            self.send_header("Content-Length", "1000000")
+            self.send_header("Connection", "close")
+            self.end_headers()
+            self.wfile.write(body(100))
+            self.wfile.flush()
+            # Nothing more: wait for the client to give up (its close reads as end of file).
+            self.connection.settimeout(60)
+            try:
+                self.connection.recv(1)
+            except OSError:
+                pass
+            self.close_connection = True
+        elif p.startswith("/cut/"):
+            n = self.number()
+            self.send_response(200)
+            self.send_header("Content-Type", "application/octet-stream")
+            self.send_header("Connection", "close")
+            self.end_headers()
+            self.wfile.write(body(n))
+            self.wfile.flush()
+            time.sleep(0.1)
+            # A reset instead of an orderly close: the body is cut short, not complete.
+            self.connection.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+            self.connection.close()
+            self.close_connection = True
+        elif p == "/huge":
+            self.send_response(200)
+            self.send_header("Content-Type", "application/octet-stream")
+            self.send_header("Content-Length", "4294967296")
+            self.send_header("Connection", "close")
+            self.end_headers()
+            self.wfile.write(body(1000))
+            self.wfile.flush()
+            self.close_connection = True
         else:
             self.send_whole(404, b"unknown path", "text/plain")
 
