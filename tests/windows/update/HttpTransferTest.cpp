@@ -610,9 +610,11 @@ TEST_F(HttpTransferTest, AbortOfAStalledServerIsPromptAndFinal) {
   // blocked in a read when the abort comes from outside any event.
   std::string out = folder + "stalled.uTMP";
   http->OutputFileName = out;
+  // The headers came: the worker goes on into the read that the server leaves waiting.
   std::atomic<bool> reading{false};
-  http->OnHTTPProgress = [&](TauCustomHTTP*, const std::string&, uint32_t, uint32_t, int, int, uint8_t, float,
-                             TauStream*) { reading = true; };
+  http->OnHTTPHeaderInfo = [&](TauCustomHTTP*, int, const std::string&, const std::string&, const std::string&,
+                               const std::string&, uint32_t, const std::string&, TDateTime, TDateTime, TDateTime,
+                               const std::string&, bool&) { reading = true; };
   bool deletedInAborted = false;
   http->OnHTTPAborted = [&](TauCustomHTTP* s) {
     Add({"aborted", s->StatusCode(), 0, 0, "", false, s->Busy()});
@@ -651,9 +653,11 @@ TEST_F(HttpTransferTest, AbortOfAStalledServerIsPromptAndFinal) {
 TEST_F(HttpTransferTest, DestroyingWhileTheServerStallsIsPrompt) {
   std::string out = folder + "stalled.uTMP";
   http->OutputFileName = out;
+  // The headers came: the worker goes on into the read that the server leaves waiting.
   std::atomic<bool> reading{false};
-  http->OnHTTPProgress = [&](TauCustomHTTP*, const std::string&, uint32_t, uint32_t, int, int, uint8_t, float,
-                             TauStream*) { reading = true; };
+  http->OnHTTPHeaderInfo = [&](TauCustomHTTP*, int, const std::string&, const std::string&, const std::string&,
+                               const std::string&, uint32_t, const std::string&, TDateTime, TDateTime, TDateTime,
+                               const std::string&, bool&) { reading = true; };
   http->URL = ServerURL("/stall");
   ASSERT_TRUE(http->BeginTransfer());
   ASSERT_TRUE(PumpUntil([&] { return reading.load(); }));
