@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
 #include <new>
 #include <stdexcept>
 
@@ -592,20 +591,20 @@ void TauCustomHTTP::HttpStatus(uint32_t code, const void* info, uint32_t infoLen
       OnHTTPRedirect(this, std::string(s, strnlen(s, n)));
     }
   } catch (...) {
-    std::lock_guard<std::mutex> lock(FStatusFaultLock);
+    platform::SpinGuard lock(FStatusFaultLock);
     if (!FStatusFault) FStatusFault = std::current_exception();
   }
 }
 
 std::exception_ptr TauCustomHTTP::TakeStatusFault() {
-  std::lock_guard<std::mutex> lock(FStatusFaultLock);
+  platform::SpinGuard lock(FStatusFaultLock);
   std::exception_ptr e = FStatusFault;
   FStatusFault = nullptr;
   return e;
 }
 
 bool TauCustomHTTP::StatusFaultPending() {
-  std::lock_guard<std::mutex> lock(FStatusFaultLock);
+  platform::SpinGuard lock(FStatusFaultLock);
   return FStatusFault != nullptr;
 }
 

@@ -7,11 +7,11 @@
 #include <exception>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "platform/HttpClient.h"
+#include "platform/SpinLock.h"
 #include "platform/WorkerThreads.h"
 #include "update/DateTime.h"
 #include "update/HttpTransferRules.h"
@@ -273,7 +273,7 @@ class TauCustomHTTP : public TauLoginComponent, private platform::HttpStatusSink
   std::atomic<platform::InetHandle> FConnection{nullptr};
   std::atomic<platform::InetHandle> FRequest{nullptr};
   platform::FileHandle FLocalFile = nullptr;
-  std::mutex FStatusFaultLock;
+  platform::SpinLock FStatusFaultLock;  // held only to copy or swap the pointer below
   std::exception_ptr FStatusFault;
 };
 

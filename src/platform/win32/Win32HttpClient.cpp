@@ -87,18 +87,13 @@ bool Win32HttpClient::InetQueryInfo(InetHandle request, uint32_t info, std::stri
 // that keep a fast download cheap would then leave a slow line without progress for many
 // seconds, so a read fills the buffer in pieces and returns it partly filled once
 // kReadSliceMs have passed. The piece grows while pieces arrive quickly and shrinks when one
-// is slow; it is kept per request, so a fast line soon fills the whole buffer in one call.
+// is slow; the next read starts with it, so a fast line soon fills the whole buffer in one call.
 bool Win32HttpClient::InetReadFile(InetHandle request, void* buffer, uint32_t size, uint32_t& read) {
   constexpr DWORD kReadSliceMs = 250;
   constexpr DWORD kQuickPieceMs = 50;
   constexpr uint32_t kFirstPiece = 8192;
   auto* bytes = static_cast<char*>(buffer);
-  uint32_t piece = kFirstPiece;
-  {
-    std::lock_guard<std::mutex> lock(FPieceLock);
-    auto known = FPieceSize.find(request);
-    if (known != FPieceSize.end()) piece = known->second;
-  }
+  uint32_t piece = std::max<uint32_t>(FPieceSize.load(), kFirstPiece);
   const DWORD started = GetTickCount();
   read = 0;
   bool ok = true;
@@ -119,18 +114,11 @@ bool Win32HttpClient::InetReadFile(InetHandle request, void* buffer, uint32_t si
       piece = std::max<uint32_t>(piece / 2, kFirstPiece);
     if (GetTickCount() - started >= kReadSliceMs) break;
   }
-  std::lock_guard<std::mutex> lock(FPieceLock);
-  FPieceSize[request] = piece;
+  FPieceSize = piece;
   return ok;
 }
 
-void Win32HttpClient::InetCloseHandle(InetHandle h) {
-  {
-    std::lock_guard<std::mutex> lock(FPieceLock);
-    FPieceSize.erase(h);
-  }
-  InternetCloseHandle(static_cast<HINTERNET>(h));
-}
+void Win32HttpClient::InetCloseHandle(InetHandle h) { InternetCloseHandle(static_cast<HINTERNET>(h)); }
 
 FileHandle Win32HttpClient::FileOpenRead(const std::string& path, uint64_t& size) {
   HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,

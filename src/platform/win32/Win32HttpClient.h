@@ -1,8 +1,7 @@
 #pragma once
 // HTTP through WinInet (the A functions), the transfer's local files, ticks and the time
 // zone, on Win32.
-#include <map>
-#include <mutex>
+#include <atomic>
 
 #include "platform/HttpClient.h"
 
@@ -40,9 +39,9 @@ class Win32HttpClient : public HttpClient {
   HttpTimeZone TimeZone() override;
 
  private:
-  // The read piece of each open request (see InetReadFile); transfers run on worker threads.
-  std::mutex FPieceLock;
-  std::map<InetHandle, uint32_t> FPieceSize;
+  // The read piece that the last read ended with (see InetReadFile); transfers run on
+  // worker threads, and one after another, so the next transfer starts where the last stood.
+  std::atomic<uint32_t> FPieceSize{0};
 };
 
 }  // namespace platform
