@@ -9,10 +9,15 @@
 #include "launcher/mainf.h"
 #include "platform/win32/Win32DateTimeText.h"
 #include "platform/win32/Win32FileDialogs.h"
+#include "platform/win32/Win32HttpClient.h"
 #include "platform/win32/Win32Languages.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32UpdateSystem.h"
+#include "platform/win32/Win32WorkerThreads.h"
 #include "ui/windows/HardwareDialog.h"
 #include "ui/windows/MainWindow.h"
+#include "ui/windows/update/Win32UpgradeUI.h"
+#include "update/auAutoUpgrader.h"
 #include "update/auLanguages.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -49,6 +54,29 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // Closing the main window ends the program.
     view.OnDestroyed = [] { PostQuitMessage(0); };
 
+    // The update component: its transfers, timer window, windows and the restart through
+    // the replacement program. Its handlers' exceptions reach the general error box.
+    platform::Win32HttpClient http;
+    platform::Win32WorkerThreads threads;
+    platform::Win32FileDetails fileDetails;
+    platform::Win32TimerWindows timers;
+    platform::Win32LocalNetwork network;
+    platform::Win32ModuleResources resources;
+    platform::Win32MessageWaits waits;
+    platform::Win32Application application;
+    application.SetMainWindow(reinterpret_cast<uintptr_t>(view.Handle()));
+    application.onException = [&os](std::exception_ptr error) {
+      try {
+        std::rethrow_exception(error);
+      } catch (const std::exception& e) {
+        os.messages.ShowError(e.what());
+      }
+    };
+    ui::Win32UpgradeUI updateWindows(view.Handle(), launcher::kApplicationTitle);
+    form.CreateUpdater(update::TauUpgraderServices{http, threads, os.registry, os.files, fileDetails, os.folders,
+                                                   os.shell, os.processes, timers, network, resources, waits,
+                                                   application, os.clock, updateWindows});
+
     // Creating the main window is the whole start-up: splash, game detection, options.
     form.FormCreate();
 
@@ -69,6 +97,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // The window goes before the form whose models it shows (the Exit picture ends the loop
     // with the window still there).
     view.OnDestroyed = nullptr;
+    // The update component stops its transfer and closes its windows before the services
+    // it works through go.
+    form.Updater.reset();
     if (IsWindow(view.Handle())) DestroyWindow(view.Handle());
   }
   OleUninitialize();

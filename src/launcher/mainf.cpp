@@ -8,6 +8,8 @@
 #include "platform/Exceptions.h"
 #include "platform/Text.h"
 #include "procs/ShellCopy.h"
+#include "update/UpdaterDesign.h"
+#include "update/auAutoUpgrader.h"
 
 using bench::kResolutions;
 
@@ -171,7 +173,7 @@ void TForm1::LoadVersion() {
   }
   const std::string version = store_->ReadValue("Programversion");
   Label21.SetText(version);
-  Updater.Settings.VersionNumber = version;
+  if (Updater) Updater->VersionNumber = version;
 }
 
 void TForm1::LoadResolutions() {
@@ -425,22 +427,34 @@ void TForm1::OpenSponsorSite() { os_.shell.Open("open", launcher::kSponsorUrl, "
 // ---------------------------------------------------------------------------------------
 // Update
 
+void TForm1::CreateUpdater(const update::TauUpgraderServices& services) {
+  Updater = std::make_unique<update::TauAutoUpgrader>(services);
+  update::ApplyMainWindowUpdaterDesign(*Updater);
+  Updater->OnLaterUpgrade = [this](update::TauAutoUpgrader*) { UpdaterLaterUpgrade(); };
+  Updater->OnAborted = [this](update::TauAutoUpgrader*) { UpdaterAborted(); };
+  Updater->OnHostUnreachable = [this](update::TauAutoUpgrader*, const std::string& url, const std::string& host) {
+    UpdaterHostUnreachable(url, host);
+  };
+  Updater->Loaded();
+}
+
 void TForm1::RzToolButton3Click() {
-  auto& settings = Updater.Settings;
+  if (!Updater) return;
+  auto& proxy = Updater->Proxy;
   if (UseProxyBox.Checked()) {
-    // Handed over one by one: a bad port stops the start after the server is already set.
-    settings.ProxyServer = ProxyServerEdit.Text();
+    // Set one by one: a bad port stops the start after the server is already set.
+    proxy.ProxyServer = ProxyServerEdit.Text();
     int port = 0;
     if (!text::TryParseInt(ProxyPortEdit.Text(), port))
       throw EConvertError("'" + ProxyPortEdit.Text() + "' is not a valid integer value");
-    settings.ProxyPort = port;
-    settings.ProxyUsername = ProxyUsernameEdit.Text();
-    settings.ProxyPassword = ProxyPassEdit.Text();
-    settings.AccessType = launcher::TauHTTPAccessType::atUseProxy;
+    proxy.ProxyPort = port;
+    proxy.ProxyUsername = ProxyUsernameEdit.Text();
+    proxy.ProxyPassword = ProxyPassEdit.Text();
+    proxy.AccessType = update::TauHTTPAccessType::atUseProxy;
   } else {
-    settings.AccessType = launcher::TauHTTPAccessType::atDirect;
+    proxy.AccessType = update::TauHTTPAccessType::atDirect;
   }
-  if (Updater.CheckUpdate) Updater.CheckUpdate(settings);
+  Updater->CheckUpdate();
 }
 
 void TForm1::UpdaterAborted() { os_.messages.ShowMessage(kUpdateAbortedText); }

@@ -28,7 +28,7 @@
 // Other buttons and pictures:
 //   RzToolButton1Click     results folder "Browse..." (page 0)
 //   RzToolButton2Click     "Update benchmark" on page 0: page 3
-//   RzToolButton3Click     "Update benchmark" on page 3: hands the proxy over, starts the check
+//   RzToolButton3Click     "Update benchmark" on page 3: sets the proxy, starts the check
 //   RzToolButton7Click     "View additional information" (page 6): the hardware dialog
 //   DemoEditButtonClick    the demo file's browse button (page 1)
 //   SponsorLogo1Click      the sponsor's logo on page 4
@@ -44,12 +44,16 @@
 #include "launcher/GameInstall.h"
 #include "bench/RunControl.h"
 #include "settings/SettingsStore.h"
-#include "launcher/UpdaterLink.h"
 #include "platform/FileDialogs.h"
 #include "platform/Services.h"
 #include "procs/JvCreateProcess.h"
 #include "procs/JvSHFileOperation.h"
 #include "models/ControlModels.h"
+
+namespace update {
+class TauAutoUpgrader;
+struct TauUpgraderServices;
+}  // namespace update
 
 // Colours of the navigation bar, as RGB values (0x00RRGGBB).
 struct GroupBarColours {
@@ -149,6 +153,9 @@ class TForm1 {
   void UpdaterHostUnreachable(const std::string& url, const std::string& hostName);
 
   // --- Operations ----------------------------------------------------------------------
+  // Makes `Updater` as the window is designed and answers its events; before FormCreate,
+  // which gives it the running version.
+  void CreateUpdater(const update::TauUpgraderServices& services);
   void ShowPage(int page);
   void OpenHelp();
   void OpenHomePage();
@@ -161,7 +168,9 @@ class TForm1 {
   launcher::GameInstall GameInstall;
   std::string ProgramFolder;  // ends in "\"
   std::string ResultsFolder;  // the results folder in force
-  launcher::UpdaterLink Updater;
+  // The update component, once CreateUpdater has made it (the window's other pages work
+  // without it).
+  std::unique_ptr<update::TauAutoUpgrader> Updater;
   // The benchmark run, when one is connected (src/bench).
   bench::RunControl* Run = nullptr;
   // Every copy and move of the launcher goes through this one shell file operation

@@ -223,7 +223,7 @@ TEST_F(StartupTest, VersionFileIsCutToThreeCharactersStoredAndRemoved) {
     TForm1& f = w.Start();
     EXPECT_EQ(w.Stored("Programversion"), c.version);
     EXPECT_EQ(f.Label21.Text(), c.version);
-    EXPECT_EQ(f.Updater.Settings.VersionNumber, c.version);
+    EXPECT_EQ(f.Updater->VersionNumber, c.version);
     EXPECT_FALSE(w.os.files.FileExists(std::string(kProgramFolder) + "version.txt"));
   }
 }
@@ -233,7 +233,7 @@ TEST_F(StartupTest, WithoutAVersionFileTheStoredVersionIsShown) {
   Store({{"Programversion", "1.1"}});
   TForm1& f = Start();
   EXPECT_EQ(f.Label21.Text(), "1.1");
-  EXPECT_EQ(f.Updater.Settings.VersionNumber, "1.1");
+  EXPECT_EQ(f.Updater->VersionNumber, "1.1");
   EXPECT_EQ(Stored("Programversion"), "1.1");
 }
 

@@ -49,15 +49,13 @@ TEST_F(WindowTest, NavigationItemsShowTheirPagesAndNothingElse) {
       {"About...", &TForm1::RzGroup2Items3Click, 5},
       {"Update benchmark on page 0", &TForm1::RzToolButton2Click, 3},
   };
-  bool checked = false;
-  f().Updater.CheckUpdate = [&](const launcher::UpdaterSettings&) { checked = true; };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.item);
     f().ShowPage(c.page == 5 ? 0 : 5);
     (f().*c.click)();
     EXPECT_EQ(f().PageControl.Value(), c.page);
   }
-  EXPECT_FALSE(checked);
+  EXPECT_THAT(http.requests, IsEmpty());
   EXPECT_THAT(os.shell.opened, IsEmpty());
   EXPECT_THAT(os.messages.shown, IsEmpty());
   EXPECT_THAT(TakeWrites(), IsEmpty());
@@ -115,36 +113,48 @@ class UpdateStartTest : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    f().Updater.CheckUpdate = [this](const launcher::UpdaterSettings& s) { checks.push_back(s); };
     f().ProxyServerEdit.SetText("proxy.local");
     f().ProxyPortEdit.SetText("3128");
     f().ProxyUsernameEdit.SetText("me");
     f().ProxyPassEdit.SetText("secret");
   }
-  std::vector<launcher::UpdaterSettings> checks;
+  update::TauHTTPProxy& proxy() { return f().Updater->Proxy; }
+  // Lets the check that the button started run to its end.
+  void Settle() { ASSERT_TRUE(threads.PumpUntil([&] { return !f().Updater->Busy(); })); }
+  size_t InfoRequests() const {
+    size_t n = 0;
+    for (const auto& r : http.requests) n += r.object == "/lumenrig/update.txt";
+    return n;
+  }
 };
 
-TEST_F(UpdateStartTest, WithTheProxyOnTheFieldsAreHandedOverInClear) {
+TEST_F(UpdateStartTest, WithTheProxyOnTheFieldsAreHandedOverInClearAndTheCheckStarts) {
   f().UseProxyBox.SetChecked(true);
   f().RzToolButton3Click();
-  ASSERT_EQ(checks.size(), 1u);
-  EXPECT_EQ(checks[0].AccessType, launcher::TauHTTPAccessType::atUseProxy);
-  EXPECT_EQ(checks[0].ProxyServer, "proxy.local");
-  EXPECT_EQ(checks[0].ProxyPort, 3128);
-  EXPECT_EQ(checks[0].ProxyUsername, "me");
-  EXPECT_EQ(checks[0].ProxyPassword, "secret");
+  EXPECT_EQ(proxy().AccessType, update::TauHTTPAccessType::atUseProxy);
+  EXPECT_EQ(proxy().ProxyServer, "proxy.local");
+  EXPECT_EQ(proxy().ProxyPort, 3128);
+  EXPECT_EQ(proxy().ProxyUsername, "me");
+  EXPECT_EQ(proxy().ProxyPassword, "secret");
+  Settle();
+  EXPECT_EQ(InfoRequests(), 1u);
+  ASSERT_FALSE(http.opens.empty());
+  ASSERT_TRUE(http.opens.back().proxy.has_value());
+  EXPECT_NE(http.opens.back().proxy->find("proxy.local"), std::string::npos);
 }
 
 TEST_F(UpdateStartTest, WithTheProxyOffOnlyTheAccessTypeChanges) {
   f().UseProxyBox.SetChecked(true);
   f().RzToolButton3Click();
+  Settle();
   f().UseProxyBox.SetChecked(false);
   f().ProxyServerEdit.SetText("other");
   f().RzToolButton3Click();
-  ASSERT_EQ(checks.size(), 2u);
-  EXPECT_EQ(checks[1].AccessType, launcher::TauHTTPAccessType::atDirect);
-  EXPECT_EQ(checks[1].ProxyServer, "proxy.local");
-  EXPECT_EQ(checks[1].ProxyPort, 3128);
+  EXPECT_EQ(proxy().AccessType, update::TauHTTPAccessType::atDirect);
+  EXPECT_EQ(proxy().ProxyServer, "proxy.local");
+  EXPECT_EQ(proxy().ProxyPort, 3128);
+  Settle();
+  EXPECT_EQ(InfoRequests(), 2u);
 }
 
 TEST_F(UpdateStartTest, APortThatIsNoNumberStopsTheStartAfterTheServerWasHandedOver) {
@@ -156,16 +166,60 @@ TEST_F(UpdateStartTest, APortThatIsNoNumberStopsTheStartAfterTheServerWasHandedO
     f().ProxyPortEdit.SetText(port);
     Event([&] { f().RzToolButton3Click(); });
     EXPECT_THAT(os.messages.Texts(), ElementsAre(std::string("'") + port + "' is not a valid integer value"));
-    EXPECT_THAT(checks, IsEmpty());
-    EXPECT_EQ(f().Updater.Settings.ProxyServer, std::string("server-") + port);
-    EXPECT_NE(f().Updater.Settings.AccessType, launcher::TauHTTPAccessType::atUseProxy);
+    EXPECT_FALSE(f().Updater->Busy());
+    EXPECT_EQ(proxy().ProxyServer, std::string("server-") + port);
+    EXPECT_NE(proxy().AccessType, update::TauHTTPAccessType::atUseProxy);
   }
+  EXPECT_THAT(http.requests, IsEmpty());
 }
 
-TEST_F(UpdateStartTest, WithoutAnUpdateComponentTheSettingsAreStillHandedOver) {
-  f().Updater.CheckUpdate = nullptr;
+TEST_F(UpdateStartTest, ASecondPressWhileTheCheckRunsDoesNothing) {
   f().RzToolButton3Click();
-  EXPECT_EQ(f().Updater.Settings.AccessType, launcher::TauHTTPAccessType::atDirect);
+  f().RzToolButton3Click();
+  Settle();
+  EXPECT_EQ(InfoRequests(), 1u);
+}
+
+// The component as the window designs it, driven from the button, against the publisher's
+// info file: what the user sees, in order (the window's boxes and the component's).
+TEST_F(UpdateStartTest, WhatTheUserSeesForEachAnswerOfTheInfoFile) {
+  struct Case {
+    const char* name;
+    std::function<void()> serve;
+    bool later;  // the user answers the question with Later
+    std::vector<std::string> seen;
+  };
+  auto info = [this](const std::string& text) {
+    http.answers["/lumenrig/update.txt"] = {FakeHttpClient::Ok(text)};
+  };
+  const std::string release = "#url=http://www.tavorin.example/lumenrig/lumenrig.exe\r\n";
+  const std::vector<Case> cases = {
+      {"a newer version, Later", [&] { info("#version=1.3\r\n#message={Faster}\r\n" + release); }, true,
+       {"update ask: Faster", "box: Update aborted."}},
+      {"the same version", [&] { info("#version=1.2\r\n" + release); }, false, {"update box 24/64"}},
+      {"no info file (404)",
+       [&] {
+         FakeHttpAnswer a;
+         a.status = 404;
+         http.answers["/lumenrig/update.txt"] = {a};
+       },
+       false, {}},
+      {"no answer at all", [&] { http.connectFails = true; }, false,
+       {"box: No internet connection.", "update box 26/16: http://www.tavorin.example"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    http.answers.clear();
+    http.connectFails = false;
+    os.files.AddFile(std::string(kProgramFolder) + "version.txt", "1.2");
+    Start();
+    log.clear();
+    c.serve();
+    updateWindows.askAnswer = !c.later;
+    f().RzToolButton3Click();
+    Settle();
+    EXPECT_EQ(log, c.seen);
+  }
 }
 
 TEST_F(WindowTest, UpdateEventsAreAnsweredWithTheirMessages) {
