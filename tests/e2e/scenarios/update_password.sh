@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# A release file answered 401. The main window's update asks no password (its messages leave
+# the password request out), so the file counts as lost: the box names it with "Error #401",
+# No ends the update with "Update aborted." and nothing is installed.
+set -uo pipefail
+source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/update/common.sh"
+
+update_begin "update: password-protected file"
+update_make_release
+update_info "#version=1.1\r\n#url1=$U_SITE/lumenrig/benchdata.bin\r\n"
+update_route /lumenrig/benchdata.bin auth subscriber:s3cret "$U_RELEASE/benchdata.bin"
+
+launcher_start
+update_check
+e2e_driver wait "$U_WIZARD" 30000 >/dev/null && update_wait_control "$U_WIZARD" "Yes" "the upgrade question" \
+  && e2e_driver click "$U_WIZARD" "Yes" >/dev/null
+update_box No "Error #401" 'File benchdata.bin not found or inaccessible.\r\rTry to skip this file and continue upgrade?' \
+  "the protected file counts as lost"
+update_box OK "$L_MAIN" "Update aborted." "No ends the update"
+e2e_expect_eq "no password dialog came" "$(e2e_driver list | grep -cF '"Enter password"')" "0"
+e2e_expect_eq "the file was asked for once" "$(grep benchdata "$U_REQUESTS" | awk '{print $3}' | tr '\n' ' ')" "401 "
+e2e_check "nothing was installed" test ! -e "$E2E_INSTALL_DIR/benchdata.bin"
+update_no_temp_files "no *.uTMP is left"
+launcher_quit
+e2e_end
