@@ -15,8 +15,7 @@ update_route /lumenrig/lumenrig.exe file "$U_RELEASE/lumenrig.exe"
 
 launcher_start
 update_check
-e2e_driver wait "$U_WIZARD" 30000 >/dev/null && update_wait_control "$U_WIZARD" "Yes" "the upgrade question" \
-  && e2e_driver click "$U_WIZARD" "Yes" >/dev/null
+update_answer_question Yes
 update_wait_control "$U_WIZARD" "Downloading 1 of 2" "the wizard downloads the first file"
 sleep 1.5
 e2e_check "a partial file is being written" \

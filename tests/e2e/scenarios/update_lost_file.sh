@@ -15,8 +15,7 @@ update_route /lumenrig/benchdata.bin file "$U_RELEASE/benchdata.bin"
 
 launcher_start
 update_check
-e2e_driver wait "$U_WIZARD" 30000 >/dev/null && update_wait_control "$U_WIZARD" "Yes" "the upgrade question" \
-  && e2e_driver click "$U_WIZARD" "Yes" >/dev/null
+update_answer_question Yes
 update_box Yes "Error #404" 'File notes.txt not found or inaccessible.\r\rTry to skip this file and continue upgrade?' \
   "the lost-file box names the file and the status"
 update_wait_control "$U_WIZARD" "Upgrade completed!" "the wizard finishes with the other files" 60000

@@ -13,8 +13,7 @@ update_route /lumenrig/benchdata.bin auth subscriber:s3cret "$U_RELEASE/benchdat
 
 launcher_start
 update_check
-e2e_driver wait "$U_WIZARD" 30000 >/dev/null && update_wait_control "$U_WIZARD" "Yes" "the upgrade question" \
-  && e2e_driver click "$U_WIZARD" "Yes" >/dev/null
+update_answer_question Yes
 update_box No "Error #401" 'File benchdata.bin not found or inaccessible.\r\rTry to skip this file and continue upgrade?' \
   "the protected file counts as lost"
 update_box OK "$L_MAIN" "Update aborted." "No ends the update"

@@ -9,13 +9,10 @@
 
 #include "fakes/FakeFileDialogs.h"
 #include "fakes/FakePlatform.h"
-#include "fakes/FakeUpdateSystem.h"
-#include "fakes/FakeUpgradeUI.h"
-#include "fakes/FakeWorkerThreads.h"
+#include "fakes/FakeUpdatePlatform.h"
 #include "launcher/EventGuard.h"
 #include "settings/SettingsStore.h"
 #include "launcher/mainf.h"
-#include "update/auAutoUpgrader.h"
 
 // Records what the window was asked to do, in one log shared with the clock and the boxes.
 class FakeHost : public TForm1Host {
@@ -46,7 +43,7 @@ struct LauncherWorld {
     os.display.AllSizes();
     os.clock.onWait = [this](uint32_t ms) { log.push_back("wait " + std::to_string(ms)); };
     os.messages.onShow = [this](const ShownMessage& m) { log.push_back("box: " + m.text); };
-    updateWindows.onShow = [this](const std::string&) { log.push_back("update " + updateWindows.log.back()); };
+    updates.windows.onShow = [this](const std::string&) { log.push_back("update " + updates.windows.log.back()); };
   }
 
   void InstallGame(const std::string& version = "1.05.157") {
@@ -69,9 +66,7 @@ struct LauncherWorld {
   }
   TForm1& Start() {
     form = std::make_unique<TForm1>(os.Services(), dialogs, host);
-    form->CreateUpdater(update::TauUpgraderServices{http, threads, os.registry, os.files, fileDetails, os.folders,
-                                                    os.shell, os.processes, timers, network, resources, waits,
-                                                    application, os.clock, updateWindows});
+    form->CreateUpdater(updates.Services());
     form->FormCreate();
     return *form;
   }
@@ -85,16 +80,7 @@ struct LauncherWorld {
   FakePlatform os;
   FakeFileDialogs dialogs;
   FakeHost host{log};
-  // What the update component works through.
-  FakeHttpClientOnFiles http{os.files};
-  FakeWorkerThreads threads;
-  FakeFileDetails fileDetails{os.files};
-  FakeTimerWindows timers;
-  FakeLocalNetwork network;
-  FakeModuleResources resources;
-  FakeMessageWaits waits;
-  FakeApplication application;
-  FakeUpgradeUI updateWindows;
+  FakeUpdatePlatform updates{os};
   std::unique_ptr<TForm1> form;
 };
 

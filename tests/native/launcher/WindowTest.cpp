@@ -55,7 +55,7 @@ TEST_F(WindowTest, NavigationItemsShowTheirPagesAndNothingElse) {
     (f().*c.click)();
     EXPECT_EQ(f().PageControl.Value(), c.page);
   }
-  EXPECT_THAT(http.requests, IsEmpty());
+  EXPECT_THAT(updates.http.requests, IsEmpty());
   EXPECT_THAT(os.shell.opened, IsEmpty());
   EXPECT_THAT(os.messages.shown, IsEmpty());
   EXPECT_THAT(TakeWrites(), IsEmpty());
@@ -120,10 +120,10 @@ class UpdateStartTest : public WindowTest {
   }
   update::TauHTTPProxy& proxy() { return f().Updater->Proxy; }
   // Lets the check that the button started run to its end.
-  void Settle() { ASSERT_TRUE(threads.PumpUntil([&] { return !f().Updater->Busy(); })); }
+  void Settle() { ASSERT_TRUE(updates.threads.PumpUntil([&] { return !f().Updater->Busy(); })); }
   size_t InfoRequests() const {
     size_t n = 0;
-    for (const auto& r : http.requests) n += r.object == "/lumenrig/update.txt";
+    for (const auto& r : updates.http.requests) n += r.object == "/lumenrig/update.txt";
     return n;
   }
 };
@@ -138,9 +138,9 @@ TEST_F(UpdateStartTest, WithTheProxyOnTheFieldsAreHandedOverInClearAndTheCheckSt
   EXPECT_EQ(proxy().ProxyPassword, "secret");
   Settle();
   EXPECT_EQ(InfoRequests(), 1u);
-  ASSERT_FALSE(http.opens.empty());
-  ASSERT_TRUE(http.opens.back().proxy.has_value());
-  EXPECT_NE(http.opens.back().proxy->find("proxy.local"), std::string::npos);
+  ASSERT_FALSE(updates.http.opens.empty());
+  ASSERT_TRUE(updates.http.opens.back().proxy.has_value());
+  EXPECT_NE(updates.http.opens.back().proxy->find("proxy.local"), std::string::npos);
 }
 
 TEST_F(UpdateStartTest, WithTheProxyOffOnlyTheAccessTypeChanges) {
@@ -170,7 +170,7 @@ TEST_F(UpdateStartTest, APortThatIsNoNumberStopsTheStartAfterTheServerWasHandedO
     EXPECT_EQ(proxy().ProxyServer, std::string("server-") + port);
     EXPECT_NE(proxy().AccessType, update::TauHTTPAccessType::atUseProxy);
   }
-  EXPECT_THAT(http.requests, IsEmpty());
+  EXPECT_THAT(updates.http.requests, IsEmpty());
 }
 
 TEST_F(UpdateStartTest, ASecondPressWhileTheCheckRunsDoesNothing) {
@@ -190,7 +190,7 @@ TEST_F(UpdateStartTest, WhatTheUserSeesForEachAnswerOfTheInfoFile) {
     std::vector<std::string> seen;
   };
   auto info = [this](const std::string& text) {
-    http.answers["/lumenrig/update.txt"] = {FakeHttpClient::Ok(text)};
+    updates.http.answers["/lumenrig/update.txt"] = {FakeHttpClient::Ok(text)};
   };
   const std::string release = "#url=http://www.tavorin.example/lumenrig/lumenrig.exe\r\n";
   const std::vector<Case> cases = {
@@ -201,21 +201,21 @@ TEST_F(UpdateStartTest, WhatTheUserSeesForEachAnswerOfTheInfoFile) {
        [&] {
          FakeHttpAnswer a;
          a.status = 404;
-         http.answers["/lumenrig/update.txt"] = {a};
+         updates.http.answers["/lumenrig/update.txt"] = {a};
        },
        false, {}},
-      {"no answer at all", [&] { http.connectFails = true; }, false,
+      {"no answer at all", [&] { updates.http.connectFails = true; }, false,
        {"box: No internet connection.", "update box 26/16: http://www.tavorin.example"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    http.answers.clear();
-    http.connectFails = false;
+    updates.http.answers.clear();
+    updates.http.connectFails = false;
     os.files.AddFile(std::string(kProgramFolder) + "version.txt", "1.2");
     Start();
     log.clear();
     c.serve();
-    updateWindows.askAnswer = !c.later;
+    updates.windows.askAnswer = !c.later;
     f().RzToolButton3Click();
     Settle();
     EXPECT_EQ(log, c.seen);

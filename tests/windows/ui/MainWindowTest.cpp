@@ -7,13 +7,10 @@
 
 #include "fakes/FakeFileDialogs.h"
 #include "fakes/FakePlatform.h"
-#include "fakes/FakeUpdateSystem.h"
-#include "fakes/FakeUpgradeUI.h"
-#include "fakes/FakeWorkerThreads.h"
+#include "fakes/FakeUpdatePlatform.h"
 #include "launcher/mainf.h"
 #include "ui/windows/ControlIds.h"
 #include "ui/windows/MainWindow.h"
-#include "update/auAutoUpgrader.h"
 #include "UiTestSupport.h"
 
 namespace {
@@ -56,15 +53,7 @@ class MainWindowTest : public ::testing::Test {
   FakePlatform os;
   FakeFileDialogs dialogs;
   // What an update component works through, for the tests that give the form one.
-  FakeHttpClientOnFiles http{os.files};
-  FakeWorkerThreads threads;
-  FakeFileDetails details{os.files};
-  FakeTimerWindows timers;
-  FakeLocalNetwork network;
-  FakeModuleResources resources;
-  FakeMessageWaits waits;
-  FakeApplication application;
-  FakeUpgradeUI windows;
+  FakeUpdatePlatform updates{os};
   ui::MainWindow view{GetModuleHandleW(nullptr)};
   std::unique_ptr<TForm1> form;
   int destroyed = 0;
@@ -229,18 +218,16 @@ TEST_F(MainWindowTest, OptionsThenHelpLeavesOnlyHelpOpenAndItemsShowTheirPages) 
 }
 
 TEST_F(MainWindowTest, OnlyTheButtonOnTheUpdatePageStartsTheCheck) {
-  form->CreateUpdater(update::TauUpgraderServices{http, threads, os.registry, os.files, details, os.folders, os.shell,
-                                                  os.processes, timers, network, resources, waits, application,
-                                                  os.clock, windows});
+  form->CreateUpdater(updates.Services());
   ClickThroughParent(Control(ids::RzToolButton2));
   ClickThroughParent(Control(ids::RzGroup2Items0 + 2));
   EXPECT_FALSE(form->Updater->Busy());
   EXPECT_EQ(VisiblePage(), 3);
   SendMessageW(Control(ids::RzToolButton3), BM_CLICK, 0, 0);
   EXPECT_TRUE(form->Updater->Busy());
-  ASSERT_TRUE(threads.PumpUntil([&] { return !form->Updater->Busy(); }));
-  ASSERT_EQ(http.requests.size(), 1u);
-  EXPECT_EQ(http.requests[0].object, "/lumenrig/update.txt");
+  ASSERT_TRUE(updates.threads.PumpUntil([&] { return !form->Updater->Busy(); }));
+  ASSERT_EQ(updates.http.requests.size(), 1u);
+  EXPECT_EQ(updates.http.requests[0].object, "/lumenrig/update.txt");
 }
 
 TEST_F(MainWindowTest, LeavingAControlSavesItsValue) {

@@ -70,6 +70,13 @@ update_check() {
   launcher_click '#606'
 }
 
+# update_answer_question BUTTON: waits for the upgrade question and presses Yes or Later.
+update_answer_question() {
+  if e2e_driver wait "$U_WIZARD" 30000 >/dev/null && update_wait_control "$U_WIZARD" "$1" "the upgrade question"; then
+    e2e_driver click "$U_WIZARD" "$1" >/dev/null
+  fi
+}
+
 # update_box BUTTON TITLE EXPECTED DESCRIPTION: waits for a message box with that title and
 # button, checks its text (a carriage return inside it written as \r) and presses BUTTON.
 update_box() {
