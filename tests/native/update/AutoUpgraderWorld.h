@@ -55,6 +55,8 @@ struct UpgraderWorld {
         http, threads, registry, files, details, folders, shell, processes, timers, network, resources, waits, app,
         clock, ui});
     using update::TauAutoUpgrader;
+    // A launcher built without a publisher key; tests of the signed update set one.
+    u->PublisherKey.clear();
     u->InfoFileURL = kInfoURL;
     u->VersionControl = update::TauAutoUpgraderVersionControl::byNumber;
     u->VersionNumber = "1.2";
