@@ -199,8 +199,9 @@ void TauAutoUpgrader::OpenInBrowser(const std::string& address) {
 
 void TauAutoUpgrader::Error(int status) {
   if (!FInfoPhase) {
-    // The transfer stopped at the announced size and has deleted what it wrote.
-    if (BodyLimitExceeded())
+    // The file went past its announced size: the transfer stopped there and has deleted
+    // what it wrote. An error page that long is still a lost file.
+    if (BodyLimitExceeded() && (status == 200 || status == 206))
       RefuseUpdate(TauVerificationFailure::FileSizeDiffers, URL);
     else
       LostFile(status);

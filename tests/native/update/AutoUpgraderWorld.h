@@ -42,6 +42,7 @@ struct UpgraderWorld {
   std::unique_ptr<update::TauAutoUpgrader> u;
   std::vector<std::string> events;
   std::vector<std::string> progress;  // "<percents>/<total>" of each OnProgress
+  bool keepBuildKey = false;          // Make keeps the key the build carries
 
   UpgraderWorld() {
     files.AddFolder("C:\\Temp");
@@ -56,7 +57,7 @@ struct UpgraderWorld {
         clock, ui});
     using update::TauAutoUpgrader;
     // A launcher built without a publisher key; tests of the signed update set one.
-    u->PublisherKey.clear();
+    if (!keepBuildKey) u->PublisherKey.clear();
     u->InfoFileURL = kInfoURL;
     u->VersionControl = update::TauAutoUpgraderVersionControl::byNumber;
     u->VersionNumber = "1.2";
