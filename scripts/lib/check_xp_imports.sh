@@ -18,6 +18,7 @@ NEWER_THAN_XP=(
   GetLocaleInfoEx LCMapStringEx CompareStringEx GetUserDefaultLocaleName
   RegGetValueA RegGetValueW RegDeleteKeyExA RegDeleteKeyExW RegSetKeyValueA RegSetKeyValueW
   SHGetKnownFolderPath TaskDialog TaskDialogIndirect SetProcessDPIAware
+  BCryptGenRandom
   GetDpiForWindow GetDpiForSystem SetProcessDpiAwareness SetProcessDpiAwarenessContext
 )
 status=0

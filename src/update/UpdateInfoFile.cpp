@@ -74,17 +74,24 @@ TDateTime ParseInfoDate(const std::string& text, TDateTime today) {
   return date;
 }
 
-std::vector<std::string> InfoFileList(const std::string& text) {
-  std::vector<std::string> files;
+std::vector<InfoFileEntry> InfoFileEntries(const std::string& text) {
+  std::vector<InfoFileEntry> files;
   for (const char* key : {"url", "url0"}) {
     std::string v = FindInfoKey(text, key);
-    if (!v.empty()) files.push_back(v);
+    if (!v.empty()) files.push_back({key, v});
   }
   for (size_t n = files.size() + 1;; ++n) {
-    std::string v = FindInfoKey(text, "url" + std::to_string(n));
+    std::string key = "url" + std::to_string(n);
+    std::string v = FindInfoKey(text, key);
     if (v.empty()) break;
-    files.push_back(v);
+    files.push_back({key, v});
   }
+  return files;
+}
+
+std::vector<std::string> InfoFileList(const std::string& text) {
+  std::vector<std::string> files;
+  for (const InfoFileEntry& e : InfoFileEntries(text)) files.push_back(e.Address);
   return files;
 }
 

@@ -36,8 +36,16 @@ int CompareVersionNumbers(const std::string& server, const std::string& running)
 // be read counts as `today`.
 TDateTime ParseInfoDate(const std::string& text, TDateTime today);
 
+// One file of the release: the key that names it ("url", "url0", "url3") and its address.
+struct InfoFileEntry {
+  std::string Key;
+  std::string Address;
+};
+
 // Files in list order: url, url0, then url<n> counting on from the entries so far
 // until the first missing or empty key.
+std::vector<InfoFileEntry> InfoFileEntries(const std::string& text);
+// The addresses of InfoFileEntries.
 std::vector<std::string> InfoFileList(const std::string& text);
 
 TacUpgradeMethod InfoUpgradeMethod(const std::string& text);

@@ -7,6 +7,7 @@
 #include "platform/Text.h"
 #include "update/BrowserLaunch.h"
 #include "update/HttpUrl.h"
+#include "update/PublisherKey.h"
 
 namespace update {
 namespace {
@@ -59,6 +60,7 @@ void TauAutoUpgraderWizard::SetLanguage(TauAutoUpgraderLanguage language) {
 TauAutoUpgrader::TauAutoUpgrader(const TauUpgraderServices& services)
     : TauCustomHTTP(services.http, services.threads), Wizard(services.ui), S(services) {
   HideOutputFile = true;
+  PublisherKey = BuiltInPublisherKey();
   OnHTTPHeaderInfo = [this](TauCustomHTTP*, int, const std::string&, const std::string&, const std::string&,
                             const std::string&, uint32_t length, const std::string&, TDateTime, TDateTime modified,
                             TDateTime, const std::string&, bool& continueDownload) {
@@ -144,7 +146,22 @@ void TauAutoUpgrader::Done(TauStream* stream) {
     char buffer[4096];
     for (uint32_t n; (n = stream->Read(buffer, sizeof buffer)) > 0;) text.append(buffer, n);
   }
+  if (!PublisherKey.empty()) {
+    // Not a single key is read from an info file the publisher did not sign.
+    std::string signedText;
+    if (VerifyInfoSignature(text, PublisherKey, signedText) != InfoSignatureState::Verified) {
+      RefuseInfoFile();
+      return;
+    }
+    text = signedText;
+  }
   ParseAndAct(text);
+}
+
+void TauAutoUpgrader::RefuseInfoFile() {
+  SignalCompletion();
+  if (OnNoInfoFile) OnNoInfoFile(this);
+  S.ui.ShowVerificationFailure(TauVerificationFailure::InfoFileNotSigned, "");
 }
 
 void TauAutoUpgrader::ParseAndAct(const std::string& text) {
@@ -153,6 +170,8 @@ void TauAutoUpgrader::ParseAndAct(const std::string& text) {
   TryEncodeDate(now.year, now.month, now.day, today);
   InfoParseResult result = ParseInfoFile(text, RunningVersion{VersionControl, VersionNumber, VersionDate}, today);
   FFileList = result.FileList;
+  FExpected.clear();
+  for (const InfoFileEntry& entry : InfoFileEntries(text)) FExpected.push_back(ExpectedFileOf(text, entry.Key));
   if (result.UpdateAvailable) {
     bool canUpgrade = true;
     FUpgradeMsg = result.UpgradeMsg;
@@ -180,7 +199,12 @@ void TauAutoUpgrader::OpenInBrowser(const std::string& address) {
 
 void TauAutoUpgrader::Error(int status) {
   if (!FInfoPhase) {
-    LostFile(status);
+    // The file went past its announced size: the transfer stopped there and has deleted
+    // what it wrote. An error page that long is still a lost file.
+    if (BodyLimitExceeded() && (status == 200 || status == 206))
+      RefuseUpdate(TauVerificationFailure::FileSizeDiffers, URL);
+    else
+      LostFile(status);
     return;
   }
   SignalCompletion();
@@ -299,6 +323,7 @@ void TauAutoUpgrader::StartDownloads() {
   FCompleteFiles.clear();
   FDownloadsComplete = false;
   FCurrentFile = 0;
+  if (!AllFilesCheckable()) return;
   if (Wizard.Enabled) {
     S.ui.OpenWizard(TauWizardLook{Wizard.HideFileLocation, Wizard.StayOnTop, Wizard.Pic118x218}, *this);
     FWizardOpen = true;
@@ -335,7 +360,29 @@ void TauAutoUpgrader::FetchCurrent() {
     return;
   }
   OutputFileName = FCurrentTempPath;
+  // Reading stops past the announced size. A limit of 0 would mean none: an empty file
+  // may take one byte, which its size check then refuses.
+  const ExpectedFile& expected = FExpected[FCurrentFile];
+  BodyLimit = expected.HasSize ? std::max<uint64_t>(expected.Size, 1) : 0;
   if (!BeginTransfer(false)) LostFile(-1);
+}
+
+bool TauAutoUpgrader::AllFilesCheckable() {
+  // Refused before the first download rather than after some of them.
+  for (size_t i = 0; i < FFileList.size(); ++i) {
+    if (i >= FExpected.size() || !ExpectationUsable(FExpected[i], !PublisherKey.empty())) {
+      RefuseUpdate(TauVerificationFailure::FileWithoutChecksum, FFileList[i]);
+      return false;
+    }
+  }
+  return true;
+}
+
+void TauAutoUpgrader::RefuseUpdate(TauVerificationFailure kind, const std::string& address) {
+  FAborted = true;
+  StopTransfer();
+  DeleteTempFiles();
+  S.ui.ShowVerificationFailure(kind, ShownFileName(address));
 }
 
 void TauAutoUpgrader::HeaderInfo(uint32_t fileSize, TDateTime lastModified, bool& continueDownload) {
@@ -370,6 +417,12 @@ void TauAutoUpgrader::Progress(uint32_t dataSize, uint32_t bytesRead, int elapse
 }
 
 void TauAutoUpgrader::FileComplete() {
+  switch (CheckFetchedFile(S.files, FCurrentTempPath, FExpected[FCurrentFile])) {
+    case FetchedFileState::Matches: break;
+    case FetchedFileState::SizeDiffers: RefuseUpdate(TauVerificationFailure::FileSizeDiffers, URL); return;
+    case FetchedFileState::HashDiffers: RefuseUpdate(TauVerificationFailure::FileHashDiffers, URL); return;
+    case FetchedFileState::Unreadable: RefuseUpdate(TauVerificationFailure::FileUnreadable, URL); return;
+  }
   if (FCurrentFileTime != 0) S.fileDetails.SetCreationAndWriteTime(FCurrentTempPath, ToLocalTime(FCurrentFileTime));
   std::string name = NameOf(FCurrentTempPath);
   auto same = [&name](const std::string& n) { return text::EqualsNoCase(n, name); };

@@ -24,6 +24,8 @@
 #include "platform/TimerWindows.h"
 #include "platform/WorkerThreads.h"
 #include "update/UpdateInfoFile.h"
+#include "update/UpdateVerification.h"
+#include "update/VerificationTexts.h"
 #include "update/auHTTP.h"
 #include "update/auLanguageEnum.h"
 #include "update/auUpgradeUI.h"
@@ -126,6 +128,10 @@ class TauAutoUpgrader : public TauCustomHTTP, private TauWizardLink {
   void SetRestartParams(const std::string& params);  // empty stores one blank
   bool StoresRestartParams() const { return FRestartParams != kDefaultRestartParams; }
   TauAutoUpgraderInfo InfoFile;  // for the developer composing the info file; never read
+  // The publisher's Ed25519 public key (32 bytes), the build's own by default. With a key
+  // the info file is read only when it is signed with it, and every file must come with
+  // a checksum and a size; empty: the info file is taken as it comes.
+  std::string PublisherKey;
   TauAutoUpgraderWizard Wizard;
 
   // --- events ---
@@ -204,6 +210,12 @@ class TauAutoUpgrader : public TauCustomHTTP, private TauWizardLink {
   void TransferAborted();
 
   void ParseAndAct(const std::string& text);
+  // The info file is not the publisher's: nothing is offered.
+  void RefuseInfoFile();
+  // A file failed its checks (or cannot be checked): the update ends with nothing fetched
+  // left behind and one message naming the file of `address`.
+  void RefuseUpdate(TauVerificationFailure kind, const std::string& address);
+  bool AllFilesCheckable();
   void FetchCurrent();
   void FileComplete();
   void LostFile(int status);
@@ -222,6 +234,7 @@ class TauAutoUpgrader : public TauCustomHTTP, private TauWizardLink {
   bool FAutoCheck = false;
 
   std::vector<std::string> FFileList;
+  std::vector<ExpectedFile> FExpected;  // checksum and size of each entry of FFileList
   std::string FUpgradeMsg;
   TacUpgradeMethod FUpgradeMethod = TacUpgradeMethod::umSelfUpgrade;
   bool FInfoPhase = false;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "update/VerificationTexts.h"
 #include "update/auLanguageEnum.h"
 
 namespace update {
@@ -63,6 +64,10 @@ class TauUpgradeUI {
   // The lost-file box: text 28 with `fileName`, caption "Error #<status>", Yes/No with the
   // warning icon; true for Yes.
   virtual bool AskSkipLostFile(const std::string& fileName, int status) = 0;
+
+  // A box of the program's own with the error icon and the caption "Application update
+  // wizard": why the update was refused (VerificationFailureText of `kind` and `fileName`).
+  virtual void ShowVerificationFailure(TauVerificationFailure kind, const std::string& fileName) = 0;
 
   // The password dialog (text 29 with `fileName`). `userName` fills the user-name edit;
   // OK stores both edits into `userName` and `password` and answers true, Cancel answers

@@ -43,6 +43,10 @@ bool FakeUpgradeUI::PasswordDialog(const std::string& fileName, std::string& use
   return true;
 }
 
+void FakeUpgradeUI::ShowVerificationFailure(update::TauVerificationFailure kind, const std::string& fileName) {
+  Log("refused", "refused: " + update::VerificationFailureText(kind, fileName));
+}
+
 void FakeUpgradeUI::OpenWizard(const update::TauWizardLook& l, update::TauWizardLink& link) {
   if (wizardOpen) throw std::logic_error("the wizard is already open");
   wizardOpen = true;

@@ -38,6 +38,8 @@ class FakeUpgradeUI : public update::TauUpgradeUI {
   int ShowMessageBox(int textIndex, uint32_t flags, const std::string& argument) override;
   bool AskSkipLostFile(const std::string& fileName, int status) override;
   bool PasswordDialog(const std::string& fileName, std::string& userName, std::string& password) override;
+  // Logged as "refused: <the message>".
+  void ShowVerificationFailure(update::TauVerificationFailure kind, const std::string& fileName) override;
   void OpenWizard(const update::TauWizardLook& look, update::TauWizardLink& link) override;
   void WizardLocation(const std::string& address) override;
   void WizardOverall(int fileNumber, int fileCount) override;

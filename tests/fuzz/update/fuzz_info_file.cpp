@@ -1,10 +1,13 @@
-// Fuzzes the info-file parser and the version comparison with arbitrary bytes.
+// Fuzzes the info-file parser, the version comparison and the reading of the signature,
+// checksum and size entries with arbitrary bytes.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
+#include "platform/Text.h"
 #include "update/UpdateInfoFile.h"
+#include "update/UpdateVerification.h"
 
 using namespace update;
 
@@ -23,6 +26,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   for (const std::string& f : InfoFileList(text))
     if (f.empty()) std::abort();
+
+  // The signature entry found is one that starts a line, and it covers only what is before it.
+  InfoSignatureSplit split = SplitInfoSignature(text);
+  if (split.Found) {
+    if (split.SignedLength >= text.size()) std::abort();
+    if (text::ToLowerAscii(text.substr(split.SignedLength, 11)) != kSignatureEntry) std::abort();
+    if (split.SignedLength != 0 && text[split.SignedLength - 1] != '\n' && text[split.SignedLength - 1] != '\r')
+      std::abort();
+  }
+  // Nothing made up verifies against a fixed key.
+  std::string signedText;
+  if (VerifyInfoSignature(text, std::string(32, '\x5a'), signedText) == InfoSignatureState::Verified) std::abort();
+  if (!signedText.empty()) std::abort();
+  for (const InfoFileEntry& e : InfoFileEntries(text)) {
+    ExpectedFile x = ExpectedFileOf(text, e.Key);
+    if (x.HasHash && x.Sha256.size() != kSha256Bytes) std::abort();
+    if (x.Malformed && ExpectationUsable(x, false)) std::abort();
+  }
 
   RunningVersion byNumber{TauAutoUpgraderVersionControl::byNumber, "1.2.3.4", ""};
   RunningVersion byDate{TauAutoUpgraderVersionControl::byDate, "", "11/01/2005"};

@@ -12,7 +12,8 @@ mkdir -p "$out"
 CXX=${CXX_FUZZ:-clang++}
 flags="-std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I$repo/src"
 common="$repo/src/update/DateTime.cpp $repo/src/platform/Text.cpp"
-$CXX $flags -o "$out/fuzz_info_file" "$here/fuzz_info_file.cpp" "$repo/src/update/UpdateInfoFile.cpp" $common
+$CXX $flags -o "$out/fuzz_info_file" "$here/fuzz_info_file.cpp" "$repo/src/update/UpdateInfoFile.cpp" \
+  "$repo/src/update/UpdateVerification.cpp" "$repo/src/update/HexDigits.cpp" $common $(pkg-config --libs libsodium)
 $CXX $flags -o "$out/fuzz_http_date" "$here/fuzz_http_date.cpp" "$repo/src/update/HttpDate.cpp" "$repo/src/update/UpdateInfoFile.cpp" \
   "$repo/src/update/HttpUrl.cpp" $common
 status=0

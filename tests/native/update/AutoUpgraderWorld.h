@@ -42,6 +42,7 @@ struct UpgraderWorld {
   std::unique_ptr<update::TauAutoUpgrader> u;
   std::vector<std::string> events;
   std::vector<std::string> progress;  // "<percents>/<total>" of each OnProgress
+  bool keepBuildKey = false;          // Make keeps the key the build carries
 
   UpgraderWorld() {
     files.AddFolder("C:\\Temp");
@@ -55,6 +56,8 @@ struct UpgraderWorld {
         http, threads, registry, files, details, folders, shell, processes, timers, network, resources, waits, app,
         clock, ui});
     using update::TauAutoUpgrader;
+    // A launcher built without a publisher key; tests of the signed update set one.
+    if (!keepBuildKey) u->PublisherKey.clear();
     u->InfoFileURL = kInfoURL;
     u->VersionControl = update::TauAutoUpgraderVersionControl::byNumber;
     u->VersionNumber = "1.2";

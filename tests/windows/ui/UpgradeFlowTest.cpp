@@ -96,6 +96,8 @@ class UpgradeFlow : public ::testing::Test {
     u = std::make_unique<update::TauAutoUpgrader>(update::TauUpgraderServices{
         http, threads, registry, files, details, folders, shell, processes, timers, network, resources, waits, app,
         clock, windows});
+    // A launcher built without a publisher key, unless a test gives it one.
+    u->PublisherKey.clear();
     u->InfoFileURL = "http://www.tavorin.example/lumenrig/update.txt";
     u->VersionControl = update::TauAutoUpgraderVersionControl::byNumber;
     u->VersionNumber = "1.2";
@@ -175,6 +177,33 @@ TEST_F(UpgradeFlow, AConfirmedCloseOfTheWizardAbortsTheUpdate) {
   EXPECT_TRUE(files.ListFiles(kProgramFolder, "*.uTMP").empty()) << "the fetched files are deleted";
   EXPECT_TRUE(processes.attempts.empty());
   EXPECT_EQ(app.terminateCalls, 0);
+}
+
+TEST_F(UpgradeFlow, AnUnsignedInfoFileIsRefusedWithOurBoxAndNothingElse) {
+  u->PublisherKey = std::string(32, '\x01');
+  bool noInfoFile = false;
+  u->OnNoInfoFile = [&](update::TauAutoUpgrader*) { noInfoFile = true; };
+  std::wstring text;
+  int boxes = 0;
+  HWND answered = nullptr;
+  // Answers every box that comes up, so that a second one is counted rather than left open.
+  Driver ok([&] {
+    HWND box = FindShown(L"Application update wizard", L"#32770");
+    if (!box || box == answered) return false;
+    answered = box;
+    ++boxes;
+    text = ui::WideText(GetDlgItem(box, 0xFFFF));
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    return false;
+  });
+  u->CheckUpdate();
+  ASSERT_TRUE(threads.PumpUntil([&] { return !u->Busy(); }));
+  EXPECT_TRUE(noInfoFile);
+  EXPECT_EQ(boxes, 1);
+  EXPECT_EQ(text, L"The update information is not signed by the publisher of this program, so it was not used. "
+                  L"Nothing was downloaded.");
+  EXPECT_EQ(windows.WizardWindow(), nullptr);
+  EXPECT_EQ(http.requests.size(), 1u);
 }
 
 }  // namespace

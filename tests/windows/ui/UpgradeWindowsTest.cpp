@@ -370,6 +370,20 @@ TEST_F(UpgradeWindows, MessageBoxesHaveTheirTextsCaptionsAndButtons) {
   }
 }
 
+TEST_F(UpgradeWindows, RefusedUpdatesAreToldInEnglishWhateverTheLanguageSet) {
+  upgradeUI.SelectLanguage(L::wlRussian);
+  BoxSeen seen;
+  {
+    Driver driver(AnswerBox(L"Application update wizard", IDOK, seen));
+    upgradeUI.ShowVerificationFailure(update::TauVerificationFailure::FileHashDiffers, "\xC3\xA9t\xC3\xA9.dat");
+  }
+  EXPECT_EQ(seen.text, L"The update file \"\u00E9t\u00E9.dat\" does not match the checksum the publisher gave. It was "
+                       L"deleted, the update was stopped and nothing was installed.");
+  EXPECT_TRUE(seen.ok);
+  EXPECT_FALSE(seen.yes);
+  EXPECT_EQ(seen.owner, owner.Handle());
+}
+
 TEST_F(UpgradeWindows, PlaceholderValuesArriveAsUtf8AndAnsiBytesAreKept) {
   EXPECT_EQ(ui::FromUtf8("\xD0\x9E\xD0\xB1\xD0\xBD\xD0\xBE\xD0\xB2\xD0\xBB\xD0\xB5\xD0\xBD\xD0\xB8\xD0\xB5"),
             L"\u041E\u0431\u043D\u043E\u0432\u043B\u0435\u043D\u0438\u0435");

@@ -73,6 +73,12 @@ bool Win32UpgradeUI::AskSkipLostFile(const std::string& fileName, int status) {
   return MessageBoxW(BoxOwner(), text.c_str(), caption.c_str(), kYesNoWarning) == IDYES;
 }
 
+void Win32UpgradeUI::ShowVerificationFailure(update::TauVerificationFailure kind, const std::string& fileName) {
+  // Our own message, in English like its caption, whatever the language set.
+  const std::wstring text = FromUtf8(update::VerificationFailureText(kind, fileName));
+  MessageBoxW(BoxOwner(), text.c_str(), L"Application update wizard", MB_OK | MB_ICONERROR);
+}
+
 bool Win32UpgradeUI::PasswordDialog(const std::string& fileName, std::string& userName, std::string& password) {
   TauAutoUpgraderPasswordForm form(BoxOwner(), fileName, userName, Icon(IDI_UPDATE_PASSWORD));
   return form.Ask(userName, password);

@@ -35,6 +35,7 @@ class Win32UpgradeUI : public update::TauUpgradeUI {
   int ShowMessageBox(int textIndex, uint32_t flags, const std::string& argument = "") override;
   bool AskSkipLostFile(const std::string& fileName, int status) override;
   bool PasswordDialog(const std::string& fileName, std::string& userName, std::string& password) override;
+  void ShowVerificationFailure(update::TauVerificationFailure kind, const std::string& fileName) override;
   void OpenWizard(const update::TauWizardLook& look, update::TauWizardLink& link) override;
   void WizardLocation(const std::string& address) override;
   void WizardOverall(int fileNumber, int fileCount) override;
