@@ -8,10 +8,10 @@ source "$(dirname "$0")/update/common.sh"
 update_begin "update: cancel during the download"
 update_make_release
 cp "$E2E_INSTALL_DIR/lumenrig.exe" "$U_WORK/installed.exe"
-update_info "#version=1.1\r\n#url1=$U_SITE/lumenrig/benchdata.bin\r\n#url2=$U_SITE/lumenrig/lumenrig.exe\r\n"
+rm "$U_RELEASE/version.txt"
 # 300 KB in 4 KiB pieces every 200 ms: about 15 s, long enough to cancel in the middle.
 update_route /lumenrig/benchdata.bin slow "$U_RELEASE/benchdata.bin" 200
-update_route /lumenrig/lumenrig.exe file "$U_RELEASE/lumenrig.exe"
+update_publish 1.1 "Two files"
 
 launcher_start
 update_check

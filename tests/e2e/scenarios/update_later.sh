@@ -6,7 +6,8 @@ source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/update/common.sh"
 
 update_begin "update: newer version, later"
-update_info "#version=1.1\r\n#url=$U_SITE/lumenrig/lumenrig.exe\r\n"
+update_make_release
+update_publish 1.1 "Faster start-up"
 launcher_start
 update_check
 if e2e_driver wait "$U_WIZARD" 30000 >/dev/null && update_wait_control "$U_WIZARD" "Later" "the question has its Later button"; then

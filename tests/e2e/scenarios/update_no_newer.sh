@@ -6,7 +6,8 @@ source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/update/common.sh"
 
 update_begin "update: no newer version"
-update_info "#version=1.0\r\n#url=$U_SITE/lumenrig/lumenrig.exe\r\n"
+update_make_release
+update_publish 1.0 "The same again"
 launcher_start
 update_check
 update_box OK "$U_WIZARD" 'Newer version not found. You actually are\rusing most recent version of this program.' \

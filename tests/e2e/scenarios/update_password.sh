@@ -8,8 +8,10 @@ source "$(dirname "$0")/update/common.sh"
 
 update_begin "update: password-protected file"
 update_make_release
-update_info "#version=1.1\r\n#url1=$U_SITE/lumenrig/benchdata.bin\r\n"
-update_route /lumenrig/benchdata.bin auth subscriber:s3cret "$U_RELEASE/benchdata.bin"
+mkdir -p "$U_WORK/protected"
+mv "$U_RELEASE/benchdata.bin" "$U_WORK/protected/"
+update_route /lumenrig/benchdata.bin auth subscriber:s3cret "$U_WORK/protected/benchdata.bin"
+update_publish 1.1 "For subscribers" "$U_WORK/protected"
 
 launcher_start
 update_check

@@ -15,6 +15,10 @@ U_ROUTES=""
 U_REQUESTS=""
 U_PORT=""
 U_RELEASE=""
+# The publisher's tool and the test key pair that the default build carries.
+: "${E2E_PUBLISH:=$E2E_REPO/build/native/tools/publish-update/publish-update}"
+U_SECRET=$E2E_REPO/keys/TEST-ONLY-publisher.secret
+U_PUBLIC=$E2E_REPO/keys/TEST-ONLY-publisher.public
 
 # update_begin NAME: a fresh prefix with the game and the launcher (version 1.0) installed, and
 # the publisher's server running.
@@ -41,10 +45,26 @@ update_begin() {
 # update_route PATH KIND ARGS...: one more route of the server (see update_server.py).
 update_route() { echo "$*" >>"$U_ROUTES"; }
 
-# update_info TEXT: the info file the server answers for /lumenrig/update.txt (CR LF lines).
+# update_info TEXT: the info file the server answers for /lumenrig/update.txt, as written
+# (printf escapes, so "\r\n" ends a line), unsigned.
 update_info() {
   printf '%b' "$1" >"$U_WORK/update.txt"
   update_route /lumenrig/update.txt file "$U_WORK/update.txt"
+}
+
+# update_publish VERSION MESSAGE [FOLDER]: the publisher's signed info file for the files of
+# FOLDER (default $U_RELEASE), served from $U_SITE/lumenrig/, each file served by its name
+# unless a route for it is already there. The tool lists the files by name.
+update_publish() {
+  local folder=${3:-$U_RELEASE} f
+  [[ -x $E2E_PUBLISH ]] || { e2e_fail "no publisher's tool at $E2E_PUBLISH"; return 1; }
+  "$E2E_PUBLISH" make "$folder" "$U_SITE/lumenrig" "$1" "$2" >"$U_WORK/update.txt" \
+    && "$E2E_PUBLISH" sign "$U_SECRET" "$U_WORK/update.txt" >/dev/null \
+    || { e2e_fail "the publisher's tool could not write the info file"; return 1; }
+  update_route /lumenrig/update.txt file "$U_WORK/update.txt"
+  for f in "$folder"/*; do
+    grep -q "^/lumenrig/$(basename "$f") " "$U_ROUTES" || update_route "/lumenrig/$(basename "$f")" file "$f"
+  done
 }
 
 # update_make_release: a release 1.1 in $U_RELEASE: the same launcher with bytes appended (so
