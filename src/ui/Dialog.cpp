@@ -38,28 +38,34 @@ bool IsPushButton(HWND hwnd) {
 
 bool Usable(HWND hwnd) { return hwnd && IsWindowEnabled(hwnd) && IsWindowVisible(hwnd); }
 
+struct MnemonicSearch {
+  wint_t letter;
+  HWND found;
+};
+
+// EnumChildWindows's callback: a named function, because on i686 a lambda does not
+// convert to the stdcall pointer the call wants.
+BOOL CALLBACK MatchMnemonic(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<MnemonicSearch*>(lp);
+  if (!IsButtonClass(hwnd) || !Usable(hwnd)) return TRUE;
+  wchar_t text[256] = {};
+  GetWindowTextW(hwnd, text, 256);
+  for (const wchar_t* p = text; *p; ++p) {
+    if (*p != L'&') continue;
+    if (p[1] == L'&') { ++p; continue; }
+    if (p[1] && towupper(p[1]) == s->letter) {
+      s->found = hwnd;
+      return FALSE;
+    }
+    break;
+  }
+  return TRUE;
+}
+
 // The enabled, visible button below `root` whose caption marks `letter` with "&".
 HWND MnemonicButton(HWND root, wchar_t letter) {
-  struct Search { wint_t letter; HWND found; } search{towupper(letter), nullptr};
-  EnumChildWindows(
-      root,
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        if (!IsButtonClass(hwnd) || !Usable(hwnd)) return TRUE;
-        wchar_t text[256] = {};
-        GetWindowTextW(hwnd, text, 256);
-        for (const wchar_t* p = text; *p; ++p) {
-          if (*p != L'&') continue;
-          if (p[1] == L'&') { ++p; continue; }
-          if (p[1] && towupper(p[1]) == s->letter) {
-            s->found = hwnd;
-            return FALSE;
-          }
-          break;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  MnemonicSearch search{towupper(letter), nullptr};
+  EnumChildWindows(root, MatchMnemonic, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

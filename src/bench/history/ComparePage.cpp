@@ -45,6 +45,7 @@ constexpr char kHead[] =
     ".note { color: #990000; }\r\n"
     "table.chart { border-collapse: collapse; }\r\n"
     "table.chart td { padding: 2px 6px; vertical-align: middle; }\r\n"
+    "td.label { width: 480px; }\r\n"
     "td.track { width: 420px; background-color: #EEEEEE; }\r\n"
     "div.bar { background-color: #0066FF; color: #0066FF; height: 14px; overflow: hidden; }\r\n"
     "td.value { font-weight: bold; white-space: nowrap; }\r\n"
