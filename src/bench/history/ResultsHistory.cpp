@@ -116,8 +116,9 @@ class Recorder {
     }
 
     if (outcome == platform::AppendOutcome::Appended) {
-      if (pendingFile.exists) {
-        // A pending file that held more than we could read stays, under a dated name.
+      // A pending file we could not read stays for a later run; one that held more than
+      // we could read stays too, under a dated name.
+      if (pendingFile.read) {
         if (pending.kind == HistoryKind::Damaged)
           SetAside(files_, folder_, pendingPath_, kPendingDamagedReason, now_);
         else

@@ -102,6 +102,27 @@ TEST_F(ResultsHistoryTest, RowsThatWaitedAreNotAddedTwiceWhenTheirFileCouldNotBe
                                                   "run 3 1280", "run 4 640", "run 4 1280"}));
 }
 
+TEST_F(ResultsHistoryTest, APendingFileThatCannotBeReadWholeIsKept) {
+  Record(1);
+  const std::string waiting = HistoryRowsText(HistoryRows(Run(2)));
+  files.AddFile(Path(kPendingFile), waiting);
+  files.MakeUnreadable(Path(kPendingFile));
+  EXPECT_EQ(Record(3), "");
+  EXPECT_EQ(files.Content(Path(kPendingFile)), waiting);  // left for a run that can read it
+
+  FakeFileSystem fresh;
+  files = fresh;
+  files.AddFolder(kFolder);
+  Record(1);
+  files.AddFile(Path(kPendingFile), waiting + "something else\r\n");
+  EXPECT_EQ(Record(3), "");
+  EXPECT_EQ(CsvNotes(), (std::vector<std::string>{"run 1 640", "run 1 1280", "run 2 640", "run 2 1280", "run 3 640",
+                                                  "run 3 1280"}));
+  EXPECT_FALSE(files.FileExists(Path(kPendingFile)));
+  EXPECT_EQ(files.Content(Path("results.pending-damaged.2026-12-11_09-30-05.csv")), waiting + "something else\r\n");
+  EXPECT_NE(Page().find("results.pending-damaged.2026-12-11_09-30-05.csv"), std::string::npos);
+}
+
 TEST_F(ResultsHistoryTest, WhenNothingCanBeWrittenTheUserIsToldTheResultsAreInTheReportOnly) {
   Record(1);
   files.MakeUnwritable(Path(kHistoryFile));
