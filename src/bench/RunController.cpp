@@ -4,6 +4,7 @@
 #include "bench/BenchErrors.h"
 #include "bench/GameInterface.h"
 #include "bench/RunMessages.h"
+#include "bench/RunHistoryFacts.h"
 #include "bench/RunWaits.h"
 #include "bench/history/ResultsHistory.h"
 #include "platform/Exceptions.h"
@@ -229,7 +230,7 @@ std::string RunController::RecordHistory() {
   const std::string reportPath = ReportPath(folder, run_.Stamp.StampFile);
   const std::string reportFile = "result_" + run_.Stamp.StampFile + ".htm";
   const history::RunFacts facts =
-      history::CollectRunFacts(run_.Stamp.Taken, reportFile, run_.Options, run_.DemoPick, run_.AddInfo,
+      CollectRunFacts(run_.Stamp.Taken, reportFile, run_.Options, run_.DemoPick, run_.AddInfo,
                                run_.Hardware, run_.Note, run_.Measured, os_.codePage);
   return history::RecordRun(os_.files, folder, reportPath, facts, os_.clock.Now());
 }

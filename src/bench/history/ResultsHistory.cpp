@@ -4,7 +4,6 @@
 #include <exception>
 #include <vector>
 
-#include "bench/RunMessages.h"
 #include "bench/history/ComparePage.h"
 #include "bench/history/HistoryCsv.h"
 #include "bench/history/RunJson.h"
@@ -157,7 +156,7 @@ class Recorder {
     rows.insert(rows.end(), waiting.begin(), waiting.end());
 
     const std::string path = HistoryPath(folder_, kCompareFile);
-    return files_.WriteAll(path, ComparePage(rows, notes)) ? "" : FillIn(kCompareNotWritten, path);
+    return files_.WriteAll(path, ComparePage(rows, notes)) ? "" : kCompareNotWritten + path;
   }
 
  private:
@@ -181,13 +180,13 @@ std::string RecordRun(platform::FileSystem& files, const std::string& resultsFol
   };
   try {
     const std::string jsonPath = RunJsonPath(reportPath);
-    if (!files.WriteAll(jsonPath, RunJson(facts))) note(FillIn(kRunJsonNotWritten, jsonPath));
+    if (!files.WriteAll(jsonPath, RunJson(facts))) note(kRunJsonNotWritten + jsonPath);
     Recorder recorder(files, resultsFolder, now);
     note(recorder.AppendRows(HistoryRows(facts)));
     note(recorder.WriteComparePage());
   } catch (const std::exception& e) {
     // The report is saved and the run must still end soundly; the reason is told.
-    note(FillIn(kHistoryFailed, e.what()));
+    note(kHistoryFailed + std::string(e.what()));
   }
   std::string message;
   for (const auto& problem : problems) message += (message.empty() ? "" : "\r\n\r\n") + problem;

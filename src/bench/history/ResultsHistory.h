@@ -19,8 +19,7 @@ inline constexpr char kCompareFile[] = "compare.htm";
 inline constexpr char kNotOursReason[] = "not-ours";
 inline constexpr char kDamagedReason[] = "damaged";
 
-// What the user is told when the history could not be brought up to date (ANSI texts;
-// "%s" is a path or a file name).
+// What the user is told when the history could not be brought up to date (ANSI texts).
 inline constexpr char kHistoryLocked[] =
     "The results history (results.csv) could not be updated because another program has it open. "
     "The report was saved; this run's results will be added to the history next time.";
@@ -30,9 +29,10 @@ inline constexpr char kHistoryNotWritten[] =
 inline constexpr char kHistoryNotKept[] =
     "The results history (results.csv) could not be updated, and this run's results could not be kept "
     "for later in results.pending.csv either. They are in the report only.";
-inline constexpr char kRunJsonNotWritten[] = "The run's data file could not be written:\r\n%s";
-inline constexpr char kCompareNotWritten[] = "The comparison page could not be written:\r\n%s";
-inline constexpr char kHistoryFailed[] = "The results history could not be updated: %s";
+// These three are followed by the file's path, or by the reason.
+inline constexpr char kRunJsonNotWritten[] = "The run's data file could not be written:\r\n";
+inline constexpr char kCompareNotWritten[] = "The comparison page could not be written:\r\n";
+inline constexpr char kHistoryFailed[] = "The results history could not be updated: ";
 
 // `name` in the results folder (a "\" between them unless the folder ends in one).
 std::string HistoryPath(const std::string& resultsFolder, const std::string& name);

@@ -4,11 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/DemoChoice.h"
-#include "bench/Report.h"
-#include "bench/RunOptions.h"
 #include "platform/Clock.h"
-#include "platform/TextCodePage.h"
 
 namespace bench::history {
 
@@ -46,13 +42,6 @@ std::string IsoLocalTime(const platform::LocalTime& time);
 // there: digits with at most one decimal point (a decimal comma becomes a point). Empty
 // when the line does not begin with such a number or the text has fewer than three lines.
 std::string FrameRateFromResult(const std::string& resultText);
-
-// The run's facts from what the run controller holds; the ANSI texts (note, hardware,
-// demo and map names) are converted to UTF-8.
-RunFacts CollectRunFacts(const platform::LocalTime& started, const std::string& reportFile,
-                         const RunOptions& options, const DemoChoice& demo, bool addInfo,
-                         const HardwareValues& hardware, const std::string& note,
-                         const std::vector<ResolutionFacts>& resolutions, platform::TextCodePage& codePage);
 
 // "Enabled" / "Disabled", the report's words for a switch.
 const char* SwitchLabel(bool on);

@@ -2,6 +2,7 @@
 // damaged or cut short by an interrupted write.
 #include <gtest/gtest.h>
 
+#include "bench/RunHistoryFacts.h"
 #include "bench/RunOptions.h"
 #include "bench/history/CsvText.h"
 #include "bench/history/HistoryCsv.h"
@@ -29,7 +30,7 @@ RunFacts Collected(bool addInfo, const std::string& ansiNote) {
                                        "Card name: RADEON X800", "Display Memory: 256.0 MB",
                                        "Driver Version: 6.14.10.6525"};
   FakeTextCodePage codePage;
-  return CollectRunFacts(platform::LocalTime{2026, 1, 2, 3, 4, 5, 0, 5}, "result_1_2_2026_3_04_05_AM.htm", options,
+  return bench::CollectRunFacts(platform::LocalTime{2026, 1, 2, 3, 4, 5, 0, 5}, "result_1_2_2026_3_04_05_AM.htm", options,
                          bench::DemoChoice{"02_Cargoship", "02_voru3v.dem"}, addInfo, hardware, ansiNote,
                          {{1024, 768, "45.12", "45.12"}}, codePage);
 }
