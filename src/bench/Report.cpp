@@ -20,7 +20,8 @@ std::string StampFileText(const std::string& stampText) {
 
 ReportStamp TakeReportStamp(platform::Clock& clock, platform::DateTimeText& dateTime) {
   ReportStamp stamp;
-  stamp.StampText = dateTime.ShortDateLongTime(clock.Now());
+  stamp.Taken = clock.Now();
+  stamp.StampText = dateTime.ShortDateLongTime(stamp.Taken);
   stamp.StampFile = StampFileText(dateTime.ShortDateLongTime(clock.Now()));
   return stamp;
 }
@@ -92,7 +93,8 @@ std::vector<std::string> ResolutionSection(const BenchStep& step, const RunOptio
 
 std::string AddResolutionResult(std::vector<std::string>& reportLines, const BenchStep& step,
                                 const RunOptions& options, const DemoChoice& demo, const std::string& systemFolder,
-                                platform::FileSystem& files, TJvSHFileOperation& fileOp, platform::Clock& clock) {
+                                platform::FileSystem& files, TJvSHFileOperation& fileOp, platform::Clock& clock,
+                                std::string* resultText) {
   const std::string result = systemFolder + kResultFile;
   const std::string copy = systemFolder + kResultCopyFile;
   if (!files.FileExists(result)) return "";
@@ -105,6 +107,7 @@ std::string AddResolutionResult(std::vector<std::string>& reportLines, const Ben
   std::string score;
   if (!files.ReadAll(copy, bytes) || !ScoreFromResult(bytes, score)) return "";
   for (auto& line : ResolutionSection(step, options, demo, score)) reportLines.push_back(std::move(line));
+  if (resultText) *resultText = bytes;
   return score;
 }
 

@@ -20,6 +20,7 @@ namespace bench {
 struct ReportStamp {
   std::string StampText;  // short date, a space, long time, as the system formats them
   std::string StampFile;  // the same with ":", ".", "/", "-", "\" and " " made "_"
+  platform::LocalTime Taken;  // the reading StampText was made from
 };
 
 // StampText -> StampFile.
@@ -50,10 +51,11 @@ std::vector<std::string> ResolutionSection(const BenchStep& step, const RunOptio
 // Copies the game's TimeDemoResult.xls in `systemFolder` to TimeDemoResult.txt, waits,
 // reads the copy and appends the section. Returns the score; empty, with nothing
 // appended, when there is no result file, the copy is missing or unreadable, or it has
-// fewer than three lines.
+// fewer than three lines. `resultText`, when given, receives the copy's text.
 std::string AddResolutionResult(std::vector<std::string>& reportLines, const BenchStep& step,
                                 const RunOptions& options, const DemoChoice& demo, const std::string& systemFolder,
-                                platform::FileSystem& files, TJvSHFileOperation& fileOp, platform::Clock& clock);
+                                platform::FileSystem& files, TJvSHFileOperation& fileOp, platform::Clock& clock,
+                                std::string* resultText = nullptr);
 
 // The four footer lines.
 void AppendReportFooter(std::vector<std::string>& reportLines);

@@ -4,7 +4,9 @@
 #include "bench/BenchErrors.h"
 #include "bench/GameInterface.h"
 #include "bench/RunMessages.h"
+#include "bench/RunHistoryFacts.h"
 #include "bench/RunWaits.h"
+#include "bench/history/ResultsHistory.h"
 #include "platform/Exceptions.h"
 
 namespace bench {
@@ -97,10 +99,13 @@ void RunController::StartRun() {
 
     run_.ReportLines.clear();
     run_.LastScore.clear();
-    const bool addInfo = inputs_.AddInfo();
-    HardwareValues hardware;
-    if (addInfo) hardware = ReadHardwareValues([this](const std::string& name) { return store_.ReadValue(name); });
-    BeginReport(run_.ReportLines, run_.Stamp.StampText, addInfo, hardware, inputs_.Note());
+    run_.Measured.clear();
+    run_.AddInfo = inputs_.AddInfo();
+    run_.Hardware = HardwareValues{};
+    if (run_.AddInfo)
+      run_.Hardware = ReadHardwareValues([this](const std::string& name) { return store_.ReadValue(name); });
+    run_.Note = inputs_.Note();
+    BeginReport(run_.ReportLines, run_.Stamp.StampText, run_.AddInfo, run_.Hardware, run_.Note);
 
     StartNextChosen(0, true);
   });
@@ -176,9 +181,12 @@ void RunController::CollectResolution() {
   }
 
   const BenchStep* step = FindStep(run_.CurrentWidth);
+  std::string resultText;
   run_.LastScore = step ? AddResolutionResult(run_.ReportLines, *step, run_.Options, run_.DemoPick, systemFolder,
-                                              os_.files, fileOp_, os_.clock)
+                                              os_.files, fileOp_, os_.clock, &resultText)
                         : std::string();
+  if (!run_.LastScore.empty())
+    run_.Measured.push_back({step->Width, step->Height, history::FrameRateFromResult(resultText), run_.LastScore});
 
   DeleteIfPresent(systemFolder + kResultFile);
   DeleteIfPresent(systemFolder + kResultCopyFile);
@@ -195,8 +203,10 @@ void RunController::FinishRun(const std::string& score) {
   // A report that cannot be saved does not keep the user's configuration from coming
   // back: the message waits until the end of the run.
   std::string reportError;
+  std::string historyMessage;
   try {
-    EndReport(run_.ReportLines, run_.Stamp.StampFile, inputs_.Folders().Results, score, os_.files, os_.shell);
+    if (EndReport(run_.ReportLines, run_.Stamp.StampFile, inputs_.Folders().Results, score, os_.files, os_.shell))
+      historyMessage = RecordHistory();
   } catch (const EBenchFileError& e) {
     reportError = e.what();
   }
@@ -207,10 +217,22 @@ void RunController::FinishRun(const std::string& score) {
   const bool restored = RestoreUserConfig();
   BackToIdle(restored);
 
+  // The history's trouble is told once, after the report has opened.
+  if (!historyMessage.empty()) os_.messages.ShowMessage(historyMessage);
   if (!reportError.empty())
     os_.messages.ShowMessage(restored ? reportError : KeptAside(reportError));
   else if (!restored)
     os_.messages.ShowMessage(FillIn(kConfigNotRestored, inputs_.Folders().Config + kGameConfigBackupFile));
+}
+
+std::string RunController::RecordHistory() {
+  const std::string folder = inputs_.Folders().Results;
+  const std::string reportPath = ReportPath(folder, run_.Stamp.StampFile);
+  const std::string reportFile = "result_" + run_.Stamp.StampFile + ".htm";
+  const history::RunFacts facts =
+      CollectRunFacts(run_.Stamp.Taken, reportFile, run_.Options, run_.DemoPick, run_.AddInfo,
+                               run_.Hardware, run_.Note, run_.Measured, os_.codePage);
+  return history::RecordRun(os_.files, folder, reportPath, facts, os_.clock.Now());
 }
 
 template <class Step>

@@ -13,6 +13,7 @@
 #include "bench/Report.h"
 #include "bench/RunOptions.h"
 #include "bench/StepTable.h"
+#include "bench/history/RunFacts.h"
 #include "bench/RunControl.h"
 #include "bench/RunForm.h"
 #include "platform/DateTimeText.h"
@@ -50,6 +51,12 @@ struct BenchRun {
   // moved over the user's configuration.
   bool ConfigAside = false;
   std::string LastScore;  // of the latest collection
+  // For the results history: what the report's head was written from, and every
+  // resolution that left a result, in the order measured.
+  bool AddInfo = false;
+  HardwareValues Hardware;
+  std::string Note;
+  std::vector<history::ResolutionFacts> Measured;
 };
 
 // What the run works with, all owned by the main window: its controls (as the two narrow
@@ -85,6 +92,9 @@ class RunController : public RunControl {
   void RunResolution(const BenchStep& step, bool firstWrite);
   void CollectResolution();
   void FinishRun(const std::string& score);
+  // After a saved report: brings the results history up to date; returns what to tell
+  // the user ("" when all went well).
+  std::string RecordHistory();
 
   // Runs a step that may fail with a file or start error and stops the run soundly then.
   template <class Step>

@@ -8,6 +8,12 @@
 
 namespace platform {
 
+enum class AppendOutcome {
+  Appended,  // every byte is at the end of the file
+  Locked,    // another program holds the file open without letting others write
+  Failed,    // any other failure (no folder, no rights, disk full)
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -19,6 +25,13 @@ class FileSystem {
   // must exist).
   virtual bool WriteAll(const std::string& path, const std::string& bytes) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
+  // Adds `bytes` at the end of the file, creating it when missing, in one write: a reader
+  // sees either none or all of them (short of a power cut). Nothing is written unless
+  // the outcome is Appended.
+  virtual AppendOutcome Append(const std::string& path, const std::string& bytes) = 0;
+  // Gives the file a new name in the same or another folder; false when `to` exists
+  // already or the file cannot be moved (for instance while another program has it open).
+  virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
   // Creates the folder and every missing parent; true when the folder exists afterwards.
   virtual bool CreateDirectories(const std::string& path) = 0;
   // Names (not paths) of the files in `folder` that match `pattern` ("*.uTMP").

@@ -8,6 +8,7 @@
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/ShellFileOperations.h"
+#include "platform/TextCodePage.h"
 
 namespace platform {
 
@@ -20,6 +21,7 @@ struct Services {
   MessageBoxes& messages;
   Shell& shell;
   Display& display;
+  TextCodePage& codePage;
 };
 
 }  // namespace platform

@@ -135,7 +135,7 @@ bool FakeFileSystem::ReadAll(const std::string& path, std::string& bytes) {
 bool FakeFileSystem::WriteAll(const std::string& path, const std::string& bytes) {
   std::string n = Normalize(path);
   std::string k = Key(n);
-  if (unwritable_.count(k) || dirs_.count(k) || !dirs_.count(Key(Parent(n)))) return false;
+  if (unwritable_.count(k) || locked_.count(k) || dirs_.count(k) || !dirs_.count(Key(Parent(n)))) return false;
   auto& f = files_[k];
   if (f.path.empty()) f.path = n;
   f.bytes = bytes;
@@ -151,8 +151,48 @@ void FakeFileSystem::HoldOpen(const std::string& path, bool held) {
 
 bool FakeFileSystem::RemoveFile(const std::string& path) {
   std::string k = Key(Normalize(path));
-  if (unwritable_.count(k) || held_.count(k)) return false;
+  if (unwritable_.count(k) || held_.count(k) || locked_.count(k)) return false;
   return files_.erase(k) > 0;
+}
+
+void FakeFileSystem::Lock(const std::string& path, bool locked) {
+  if (locked)
+    locked_.insert(Key(Normalize(path)));
+  else
+    locked_.erase(Key(Normalize(path)));
+}
+
+void FakeFileSystem::CutAppendAfter(const std::string& path, size_t bytes) {
+  cutAppends_[Key(Normalize(path))] = bytes;
+}
+
+platform::AppendOutcome FakeFileSystem::Append(const std::string& path, const std::string& bytes) {
+  std::string n = Normalize(path);
+  std::string k = Key(n);
+  if (locked_.count(k)) return platform::AppendOutcome::Locked;
+  if (unwritable_.count(k) || dirs_.count(k) || !dirs_.count(Key(Parent(n)))) return platform::AppendOutcome::Failed;
+  auto& f = files_[k];
+  if (f.path.empty()) f.path = n;
+  auto cut = cutAppends_.find(k);
+  if (cut != cutAppends_.end()) {
+    f.bytes += bytes.substr(0, cut->second);
+    cutAppends_.erase(cut);
+    return platform::AppendOutcome::Failed;
+  }
+  f.bytes += bytes;
+  return platform::AppendOutcome::Appended;
+}
+
+bool FakeFileSystem::RenameFile(const std::string& from, const std::string& to) {
+  std::string nf = Normalize(from), nt = Normalize(to);
+  std::string kf = Key(nf), kt = Key(nt);
+  auto it = files_.find(kf);
+  if (it == files_.end() || files_.count(kt) || dirs_.count(kt) || !dirs_.count(Key(Parent(nt)))) return false;
+  if (unwritable_.count(kf) || held_.count(kf) || locked_.count(kf)) return false;
+  File moved{nt, it->second.bytes};
+  files_.erase(it);
+  files_[kt] = moved;
+  return true;
 }
 
 bool FakeFileSystem::CreateDirectories(const std::string& path) {

@@ -23,6 +23,12 @@ class FakeFileSystem : public platform::FileSystem {
   void MakeUnwritable(const std::string& path);
   // A file another handle holds open without delete sharing: it cannot be removed.
   void HoldOpen(const std::string& path, bool held);
+  // A file another program holds open without write sharing (a spreadsheet program): it
+  // reads, but appends report Locked and writes, removes and renames fail.
+  void Lock(const std::string& path, bool locked);
+  // The next append to this file stops after `bytes` bytes and fails, as a power cut
+  // in the middle of the write would leave it.
+  void CutAppendAfter(const std::string& path, size_t bytes);
   // Content of a file, or "<missing>" when it does not exist.
   std::string Content(const std::string& path);
   // Every file's full path, in its stored spelling, sorted.
@@ -36,6 +42,8 @@ class FakeFileSystem : public platform::FileSystem {
   bool ReadAll(const std::string& path, std::string& bytes) override;
   bool WriteAll(const std::string& path, const std::string& bytes) override;
   bool RemoveFile(const std::string& path) override;
+  platform::AppendOutcome Append(const std::string& path, const std::string& bytes) override;
+  bool RenameFile(const std::string& from, const std::string& to) override;
   bool CreateDirectories(const std::string& path) override;
   std::vector<std::string> ListFiles(const std::string& folder, const std::string& pattern) override;
   std::string CurrentDirectory() override;
@@ -52,6 +60,7 @@ class FakeFileSystem : public platform::FileSystem {
   };
   std::map<std::string, File> files_;       // by lower-case normalised path
   std::map<std::string, std::string> dirs_; // lower-case -> stored spelling
-  std::set<std::string> unreadable_, unwritable_, held_;
+  std::set<std::string> unreadable_, unwritable_, held_, locked_;
+  std::map<std::string, size_t> cutAppends_;
   std::string current_ = "C:\\";
 };

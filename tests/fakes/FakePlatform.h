@@ -5,6 +5,7 @@
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeShellFileOperations.h"
 #include "fakes/FakeSystem.h"
+#include "fakes/FakeTextCodePage.h"
 #include "platform/Services.h"
 
 struct FakePlatform {
@@ -16,10 +17,11 @@ struct FakePlatform {
   FakeMessageBoxes messages;
   FakeShell shell;
   FakeDisplay display;
+  FakeTextCodePage codePage;
   // Not part of Services: handed to the process runners on their own.
   FakeProcesses processes;
 
   platform::Services Services() {
-    return platform::Services{registry, files, folders, shellFiles, clock, messages, shell, display};
+    return platform::Services{registry, files, folders, shellFiles, clock, messages, shell, display, codePage};
   }
 };

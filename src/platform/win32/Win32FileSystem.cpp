@@ -74,6 +74,30 @@ bool Win32FileSystem::WriteAll(const std::string& path, const std::string& bytes
 
 bool Win32FileSystem::RemoveFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
 
+AppendOutcome Win32FileSystem::Append(const std::string& path, const std::string& bytes) {
+  // FILE_APPEND_DATA alone: every write goes to the end, whoever else appends. Readers may
+  // share; a program that opened the file without write sharing (a spreadsheet program
+  // does) makes the open fail with a sharing violation, which we report apart.
+  HANDLE h = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? AppendOutcome::Locked
+                                                                              : AppendOutcome::Failed;
+  }
+  // One WriteFile for the whole text, so that an end of the process in between leaves no
+  // part of it behind. Our texts are a few kilobytes; larger ones would still go in one call.
+  DWORD wrote = 0;
+  const DWORD size = static_cast<DWORD>(bytes.size());
+  bool ok = bytes.empty() || (::WriteFile(h, bytes.data(), size, &wrote, nullptr) && wrote == size);
+  if (!CloseHandle(h)) ok = false;
+  return ok ? AppendOutcome::Appended : AppendOutcome::Failed;
+}
+
+bool Win32FileSystem::RenameFile(const std::string& from, const std::string& to) {
+  return ::MoveFileA(from.c_str(), to.c_str()) != 0;
+}
+
 bool Win32FileSystem::CreateDirectories(const std::string& path) {
   std::string full = WithoutTrailingBackslash(FullPath(path));
   if (DirectoryExists(full)) return true;

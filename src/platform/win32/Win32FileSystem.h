@@ -10,6 +10,8 @@ class Win32FileSystem : public FileSystem {
   bool ReadAll(const std::string& path, std::string& bytes) override;
   bool WriteAll(const std::string& path, const std::string& bytes) override;
   bool RemoveFile(const std::string& path) override;
+  AppendOutcome Append(const std::string& path, const std::string& bytes) override;
+  bool RenameFile(const std::string& from, const std::string& to) override;
   bool CreateDirectories(const std::string& path) override;
   std::vector<std::string> ListFiles(const std::string& folder, const std::string& pattern) override;
   std::string CurrentDirectory() override;

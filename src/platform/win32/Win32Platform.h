@@ -8,6 +8,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32ShellFileOperations.h"
 #include "platform/win32/Win32System.h"
+#include "platform/win32/Win32TextCodePage.h"
 
 namespace platform {
 
@@ -22,12 +23,13 @@ struct Win32Platform {
   Win32MessageBoxes messages;
   Win32Shell shell;
   Win32Display display;
+  Win32TextCodePage codePage;
   // Not part of Services: handed to the process runners on their own. Its
   // onHandOverError should lead to the application's general error box.
   Win32Processes processes;
 
   Services Bundle() {
-    return Services{registry, files, folders, shellFiles, clock, messages, shell, display};
+    return Services{registry, files, folders, shellFiles, clock, messages, shell, display, codePage};
   }
 };
 

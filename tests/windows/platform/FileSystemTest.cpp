@@ -16,7 +16,7 @@ class FileSystemTest : public ::testing::Test {
   }
   void TearDown() override { Clean(); }
   void Clean() {
-    for (const char* f : {"a\\b\\c\\file.txt", "a\\b\\c\\x.uTMP", "a\\b\\c\\y.utmp", "rel.txt"})
+    for (const char* f : {"a\\b\\c\\file.txt", "a\\b\\c\\x.uTMP", "a\\b\\c\\y.utmp", "rel.txt", "log.csv", "moved.csv"})
       DeleteFileA((root + f).c_str());
     for (const char* d : {"a\\b\\c", "a\\b", "a", ""}) RemoveDirectoryA((root + d).c_str());
   }
@@ -55,6 +55,34 @@ TEST_F(FileSystemTest, RelativePathsFollowTheCurrentDirectory) {
   EXPECT_TRUE(fs.WriteAll("rel.txt", "r"));
   fs.ChangeDirectory(before);
   EXPECT_TRUE(fs.FileExists(root + "rel.txt"));
+}
+
+TEST_F(FileSystemTest, AppendsInOnePieceAndTellsAFileHeldWithoutWriteSharing) {
+  ASSERT_TRUE(fs.CreateDirectories(root));
+  const std::string log = root + "log.csv";
+  EXPECT_EQ(fs.Append(log, "one\r\n"), platform::AppendOutcome::Appended);  // created
+  EXPECT_EQ(fs.Append(log, "two\r\n"), platform::AppendOutcome::Appended);
+  std::string back;
+  ASSERT_TRUE(fs.ReadAll(log, back));
+  EXPECT_EQ(back, "one\r\ntwo\r\n");
+
+  // As a spreadsheet program holds it: others may read, nobody else may write.
+  HANDLE held = CreateFileA(log.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(fs.Append(log, "three\r\n"), platform::AppendOutcome::Locked);
+  EXPECT_TRUE(fs.ReadAll(log, back));
+  EXPECT_EQ(back, "one\r\ntwo\r\n");
+  EXPECT_FALSE(fs.RenameFile(log, root + "moved.csv"));
+  CloseHandle(held);
+
+  EXPECT_EQ(fs.Append(root + "no-such-folder\\log.csv", "x"), platform::AppendOutcome::Failed);
+  ASSERT_TRUE(fs.RenameFile(log, root + "moved.csv"));
+  EXPECT_FALSE(fs.FileExists(log));
+  ASSERT_TRUE(fs.ReadAll(root + "moved.csv", back));
+  EXPECT_EQ(back, "one\r\ntwo\r\n");
+  fs.WriteAll(log, "new");
+  EXPECT_FALSE(fs.RenameFile(log, root + "moved.csv"));  // never over an existing file
 }
 
 TEST(SystemFolders, NameTheRunningProgramAndTheSystemFolders) {
