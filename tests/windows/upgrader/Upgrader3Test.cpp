@@ -177,7 +177,12 @@ class Upgrader3 : public ::testing::Test {
   void Prepare(const std::vector<std::pair<std::string, std::string>>& installed,
                const std::vector<std::pair<std::string, std::string>>& downloaded, const std::string& list) {
     for (const auto& [name, bytes] : installed) WriteBytes(folder_ + name, bytes);
-    for (const auto& [name, bytes] : downloaded) WriteBytes(folder_ + name + ".uTMP", bytes);
+    for (const auto& [name, bytes] : downloaded) {
+      // A download keeps the attributes it was written with.
+      const std::string path = folder_ + name + ".uTMP";
+      WriteBytes(path, bytes);
+      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY);
+    }
     WriteBytes(folder_ + "Upgrader3.uLST", list);
   }
 
@@ -339,6 +344,21 @@ TEST_P(Upgrader3Waits, ForTheLaunchersFileToBeFreeBeforeInstalling) {
 INSTANTIATE_TEST_SUITE_P(Holders, Upgrader3Waits,
                          ::testing::Values(Holder{"RunningLauncher", true}, Holder{"ProgramHoldingIt", false}),
                          [](const ::testing::TestParamInfo<Holder>& info) { return info.param.name; });
+
+TEST_F(Upgrader3, StartedOnItsOwnSaysWhatItIsAndDoesNothingElse) {
+  Prepare({{kLauncherName, Program("old")}}, {{kLauncherName, Program("new")}}, "lumenrig.exe.uTMP\r\n");
+
+  const Finished finished = RunUpgrader("\"" + upgrader_ + "\"");
+
+  ASSERT_TRUE(finished.exited);
+  EXPECT_EQ(finished.exitCode, 0u);
+  ASSERT_EQ(finished.boxes.size(), 1u);
+  EXPECT_EQ(finished.boxes[0].caption, "Upgrader3");
+  EXPECT_EQ(finished.boxes[0].text.rfind("Upgrader3 installs a downloaded update", 0), 0u) << finished.boxes[0].text;
+  EXPECT_EQ(Joined(Record()), "");
+  EXPECT_EQ(ReadBytes(launcher_), Program("old"));
+  EXPECT_EQ(FileNames(folder_), (std::vector<std::string>{"Upgrader3.uLST", kLauncherName, "lumenrig.exe.uTMP"}));
+}
 
 TEST_F(Upgrader3, SetupModeRunsTheSetupToItsEndRemovesItAndStartsTheLauncher) {
   // The setup program takes its time, so that the launcher's start shows the wait for its end.
