@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "ScratchFiles.h"
+
 // Runs the test thread's message loop until `done` answers true or `timeoutMs` passed;
 // returns `done()`.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
@@ -19,9 +21,6 @@ std::string ChildCommand(const std::string& arguments);
 // A fresh, empty folder below the temporary folder, ending in "\".
 std::string ScratchFolder(const std::string& name);
 
-std::string ReadText(const std::string& path);
-void WriteText(const std::string& path, const std::string& text);
-bool Exists(const std::string& path);
 
 // Whether the process with this id still runs; waits up to `ms` for it to end.
 bool StillRunningAfter(DWORD processId, DWORD ms);

@@ -16,48 +16,14 @@
 #include <string>
 #include <vector>
 
+#include "ScratchFiles.h"
+
 namespace {
 
 const char* const kLauncherName = "lumenrig.exe";
 const DWORD kWaitMs = 15000;  // bound of every wait for a process or a record
 
-std::string ReadBytes(const std::string& path) {
-  std::string out;
-  if (FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) out.append(buffer, n);
-    std::fclose(f);
-  }
-  return out;
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(f, nullptr) << path;
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
-}
-
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string path = folder + name;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path + "\\");
-      } else {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
-      }
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
+void WriteBytes(const std::string& path, const std::string& bytes) { ASSERT_TRUE(WriteText(path, bytes)) << path; }
 
 std::vector<std::string> FileNames(const std::string& folder) {
   std::vector<std::string> names;
@@ -149,7 +115,7 @@ class Upgrader3 : public ::testing::Test {
     ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
     launcher_ = folder_ + kLauncherName;
 
-    standin_ = ReadBytes(LUMENRIG_UPGRADER_STANDIN);
+    standin_ = ReadText(LUMENRIG_UPGRADER_STANDIN);
     ASSERT_FALSE(standin_.empty()) << LUMENRIG_UPGRADER_STANDIN;
     // The replacement program runs from the temporary folder, as the launcher writes it there.
     upgrader_ = root_ + "Upgrader3.exe";
@@ -224,7 +190,7 @@ class Upgrader3 : public ::testing::Test {
 
   std::vector<std::string> Record() const {
     std::vector<std::string> lines;
-    const std::string text = ReadBytes(record_);
+    const std::string text = ReadText(record_);
     size_t at = 0;
     while (at < text.size()) {
       const size_t end = text.find('\n', at);
@@ -288,9 +254,9 @@ TEST_P(Upgrader3CommandForms, InstallsTheListedDownloadsAndStartsTheNewLauncherB
   EXPECT_TRUE(finished.boxes.empty()) << finished.boxes.front().text;
   ASSERT_TRUE(WaitForRecord("exit new")) << Joined(Record());
   EXPECT_EQ(Joined(Record()), "start new args=/afterupgrade\nexit new\n");  // and never the decoy
-  EXPECT_EQ(ReadBytes(launcher_), Program("new"));
-  EXPECT_EQ(ReadBytes(folder_ + "data.pak"), "new data");
-  EXPECT_EQ(ReadBytes(folder_ + "readme.txt"), "old readme");
+  EXPECT_EQ(ReadText(launcher_), Program("new"));
+  EXPECT_EQ(ReadText(folder_ + "data.pak"), "new data");
+  EXPECT_EQ(ReadText(folder_ + "readme.txt"), "old readme");
   // The download that was not recorded as complete stays out; the backups and the list are gone.
   EXPECT_EQ(FileNames(folder_),
             (std::vector<std::string>{"data.pak", "extra.dll.uTMP", kLauncherName, "readme.txt"}));
@@ -338,7 +304,7 @@ TEST_P(Upgrader3Waits, ForTheLaunchersFileToBeFreeBeforeInstalling) {
   const auto newStart = std::find(lines.begin(), lines.end(), "start new args=/afterupgrade");
   ASSERT_NE(holderExit, lines.end()) << Joined(lines);
   EXPECT_LT(holderExit, newStart) << Joined(lines);
-  EXPECT_EQ(ReadBytes(launcher_), Program("new"));
+  EXPECT_EQ(ReadText(launcher_), Program("new"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Holders, Upgrader3Waits,
@@ -356,7 +322,7 @@ TEST_F(Upgrader3, StartedOnItsOwnSaysWhatItIsAndDoesNothingElse) {
   EXPECT_EQ(finished.boxes[0].caption, "Upgrader3");
   EXPECT_EQ(finished.boxes[0].text.rfind("Upgrader3 installs a downloaded update", 0), 0u) << finished.boxes[0].text;
   EXPECT_EQ(Joined(Record()), "");
-  EXPECT_EQ(ReadBytes(launcher_), Program("old"));
+  EXPECT_EQ(ReadText(launcher_), Program("old"));
   EXPECT_EQ(FileNames(folder_), (std::vector<std::string>{"Upgrader3.uLST", kLauncherName, "lumenrig.exe.uTMP"}));
 }
 
@@ -373,7 +339,7 @@ TEST_F(Upgrader3, SetupModeRunsTheSetupToItsEndRemovesItAndStartsTheLauncher) {
   EXPECT_EQ(Joined(Record()),
             "start setup args=/afterupgrade\nexit setup\nstart old args=/afterupgrade\nexit old\n");
   EXPECT_EQ(FileNames(folder_), (std::vector<std::string>{kLauncherName}));
-  EXPECT_EQ(ReadBytes(launcher_), Program("old"));
+  EXPECT_EQ(ReadText(launcher_), Program("old"));
 }
 
 TEST_F(Upgrader3, ATargetInUseKeepsEveryPreviousFileStartsThePreviousLauncherAndSaysSoOnce) {
@@ -404,9 +370,9 @@ TEST_F(Upgrader3, ATargetInUseKeepsEveryPreviousFileStartsThePreviousLauncherAnd
   // The previous version did not go through an update: it starts without the restart argument.
   ASSERT_TRUE(WaitForRecord("exit old")) << Joined(Record());
   EXPECT_EQ(Joined(RecordOf({"old", "new"})), "start old args=\nexit old\n");
-  for (const auto& [name, bytes] : old) EXPECT_EQ(ReadBytes(folder_ + name), bytes) << name;
+  for (const auto& [name, bytes] : old) EXPECT_EQ(ReadText(folder_ + name), bytes) << name;
   // The downloads are back under their temporary names; no backup is left behind.
-  EXPECT_EQ(ReadBytes(folder_ + "lumenrig.exe.uTMP"), Program("new"));
+  EXPECT_EQ(ReadText(folder_ + "lumenrig.exe.uTMP"), Program("new"));
   EXPECT_EQ(FileNames(folder_),
             (std::vector<std::string>{"data.pak", "data.pak.uTMP", kLauncherName, "lumenrig.exe.uTMP"}));
 }
