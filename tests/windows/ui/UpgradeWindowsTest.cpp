@@ -425,6 +425,8 @@ TEST_F(UpgradeWindows, PasswordDialogLayoutAndTexts) {
     s.userLabRect = RectIn(Item(p, Password::kUsernameLabId));
     s.passLabRect = RectIn(Item(p, Password::kPasswordLabId));
     s.okDefault = IsDefaultButton(Item(p, Password::kOKBtnId));
+    // For a person to look at (build/wintest/artifacts).
+    uitest::SaveWindowImage(p, std::string(LUMENRIG_TEST_ARTIFACTS) + "/password-dialog.bmp");
     uitest::ClickThroughParent(Item(p, Password::kCancelBtnId));
     return true;
   });
