@@ -88,7 +88,7 @@ class HardwareDialogTest : public ::testing::Test {
 
   void Create() {
     platform::Services services{fake.registry, files, fake.folders, fake.shellFiles,
-                                fake.clock, fake.messages, fake.shell, fake.display};
+                                fake.clock, fake.messages, fake.shell, fake.display, fake.codePage};
     dialog = std::make_unique<HardwareDialog>(services, processes, store, programFolder);
     dialog->Create(nullptr);
     ASSERT_NE(dialog->Handle(), nullptr);
