@@ -119,8 +119,10 @@ void AppendReportFooter(std::vector<std::string>& reportLines) {
   reportLines.push_back(std::string("<CENTER>") + kReportCredit + "</CENTER><BR></BODY></HTML>");
 }
 
+std::string ReportFileName(const std::string& stampFile) { return "result_" + stampFile + ".htm"; }
+
 std::string ReportPath(const std::string& resultsFolder, const std::string& stampFile) {
-  return resultsFolder + (resultsFolder.size() <= 3 ? "result_" : "\\result_") + stampFile + ".htm";
+  return resultsFolder + (resultsFolder.size() <= 3 ? "" : "\\") + ReportFileName(stampFile);
 }
 
 std::string ReportBytes(const std::vector<std::string>& reportLines) {

@@ -63,6 +63,8 @@ void AppendReportFooter(std::vector<std::string>& reportLines);
 // resultsFolder + ("result_" when it is at most 3 characters, a drive root, else
 // "\result_") + stampFile + ".htm".
 std::string ReportPath(const std::string& resultsFolder, const std::string& stampFile);
+// The report's own name: "result_" + stampFile + ".htm".
+std::string ReportFileName(const std::string& stampFile);
 
 // The file form: every line followed by CR LF.
 std::string ReportBytes(const std::vector<std::string>& reportLines);

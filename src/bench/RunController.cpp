@@ -228,7 +228,7 @@ void RunController::FinishRun(const std::string& score) {
 std::string RunController::RecordHistory() {
   const std::string folder = inputs_.Folders().Results;
   const std::string reportPath = ReportPath(folder, run_.Stamp.StampFile);
-  const std::string reportFile = "result_" + run_.Stamp.StampFile + ".htm";
+  const std::string reportFile = ReportFileName(run_.Stamp.StampFile);
   const history::RunFacts facts =
       CollectRunFacts(run_.Stamp.Taken, reportFile, run_.Options, run_.DemoPick, run_.AddInfo,
                                run_.Hardware, run_.Note, run_.Measured, os_.codePage);

@@ -15,7 +15,7 @@ common="$repo/src/update/DateTime.cpp $repo/src/platform/Text.cpp"
 $CXX $flags -o "$out/fuzz_info_file" "$here/fuzz_info_file.cpp" "$repo/src/update/UpdateInfoFile.cpp" \
   "$repo/src/update/UpdateVerification.cpp" "$repo/src/update/HexDigits.cpp" $common $(pkg-config --libs libsodium)
 $CXX $flags -o "$out/fuzz_http_date" "$here/fuzz_http_date.cpp" "$repo/src/update/HttpDate.cpp" "$repo/src/update/UpdateInfoFile.cpp" \
-  "$repo/src/update/HttpUrl.cpp" $common
+  "$repo/src/update/HttpUrl.cpp" "$repo/src/update/HexDigits.cpp" $common
 status=0
 for f in info_file:info http_date:date; do
   name=${f%%:*}
