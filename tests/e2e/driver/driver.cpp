@@ -22,7 +22,9 @@
 //   e2edriver client WINDOW                 prints the client size WxH
 //   e2edriver rect WINDOW                   prints the window rectangle left top right bottom
 //   e2edriver waitexit PID [ms]             waits for the process to end; prints its exit code
-//   e2edriver hold FILE MS                  opens FILE with no sharing, prints "held", keeps it MS
+//   e2edriver hold FILE MS [read]           opens FILE with no sharing (with "read": others may
+//                                           read it, as a spreadsheet program holds a file),
+//                                           prints "held", keeps it MS
 //   e2edriver reg32 KEY VALUE               prints a string value of the 32-bit registry view
 //                                           exactly (KEY: HKLM\... or HKCU\...); fails when missing
 //
@@ -246,7 +248,7 @@ int Usage() {
       " select W C INDEX |"
       " gettext W C |"
       " state W C | msgbox BUTTON [ms] [--title T] | close W | client W | rect W |"
-      " waitexit PID [ms] | hold FILE MS | reg32 KEY VALUE");
+      " waitexit PID [ms] | hold FILE MS [read] | reg32 KEY VALUE");
   return 2;
 }
 
@@ -377,8 +379,10 @@ int Run(const std::wstring& cmd, const Args& a) {
     return 0;
   }
   if (cmd == L"hold" && need(3)) {
-    // A file another program has open without sharing cannot be read by anyone else.
-    HANDLE h = CreateFileW(p[1].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    // A file another program has open without sharing cannot be read by anyone else; with
+    // read sharing it can be read but not written.
+    const DWORD share = p.size() > 3 && p[3] == L"read" ? FILE_SHARE_READ : 0;
+    HANDLE h = CreateFileW(p[1].c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
       Err("cannot open \"" + Utf8(p[1]) + "\"");

@@ -126,15 +126,17 @@ launcher_visible() {
 # launcher_text CTRL: the control's window text.
 launcher_text() { e2e_driver gettext "$L_MAIN" "$1" 2>/dev/null | tr -d '\r'; }
 
-# _launcher_poll GETTER... -- EXPECTED: runs GETTER until it prints EXPECTED (3 s at most);
-# prints the last result.
+# _launcher_poll GETTER... -- EXPECTED: runs GETTER until it prints EXPECTED (10 s at most, so
+# that a slow machine's Wine does not turn a late answer into a wrong one); prints the last result.
 _launcher_poll() {
-  local args=() got i
+  local args=() got deadline
   while [[ $1 != -- ]]; do args+=("$1"); shift; done
   shift
-  for ((i = 0; i < 30; i++)); do
+  deadline=$((SECONDS + 10))
+  while :; do
     got=$("${args[@]}")
     [[ $got == "$1" ]] && break
+    ((SECONDS < deadline)) || break
     sleep 0.1
   done
   printf '%s' "$got"
