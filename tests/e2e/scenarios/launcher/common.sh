@@ -232,17 +232,18 @@ _launcher_snap_mismatches() {
 # A snapshot that differs is taken again for up to 5 s (what a user sees a moment after the
 # window appeared is what counts); a match that needed a second look is logged as such.
 launcher_expect_snapshot() {
-  local what=$1 bad deadline=$((SECONDS + 5)) tries=0 line; shift
+  local what=$1 bad first="" deadline=$((SECONDS + 5)) tries=0 line; shift
   while :; do
     launcher_snapshot
     tries=$((tries + 1))
     bad=$(_launcher_snap_mismatches "$@")
     [[ -z $bad ]] && break
+    [[ -z $first ]] && first=$bad
     ((SECONDS < deadline)) || break
     sleep 0.3
   done
   if [[ -z $bad ]]; then
-    e2e_log "ok: $what$( ((tries > 1)) && echo " (matched at snapshot $tries)")"
+    e2e_log "ok: $what$( ((tries > 1)) && echo " (matched at snapshot $tries; the first had: $(paste -sd';' <<<"$first"))")"
     return 0
   fi
   while IFS= read -r line; do e2e_fail "$what: $line"; done <<<"$bad"
