@@ -78,6 +78,7 @@ launcher_expect_snapshot "stored options loaded" \
   "$L_LABEL21" "2.4" "$L_DEMOEDIT" "own.dem" "$L_MAPNAME" "11_Kokubososho" \
   "$L_RESEDIT" 'C:\My Results\' "$L_NOTE" "quiet machine" "$L_PROXYSERVER" "proxy.example" \
   "$L_PROXYPORT" "3128" "$L_PROXYUSER" "agent smith" "$L_PROXYPASS" "s3cret pass"
+e2e_expect_eq "start-up leaves HSMapping as stored" "$(launcher_stored HSMapping)" "0"
 e2e_expect_eq "an unknown shader profile is stored as 3" "$(launcher_stored ShaderProfile)" "3"
 e2e_expect_eq "rows the display lacks keep their stored value" "$(launcher_stored 1280)" "1"
 e2e_expect_eq "Programversion stays" "$(launcher_stored Programversion)" "2.4"
