@@ -3,13 +3,14 @@
 # - results.csv open in a spreadsheet program (read sharing, no write sharing): the report is
 #   still saved and opened, one message says why the history was not updated, the run's rows
 #   wait in results.pending.csv and go in at the next run, once;
-# - a results.csv that another program wrote: it is kept under a dated name, a new history is
-#   started, and the comparison page names the kept file.
+# - a results.csv that another program wrote, or ours saved again in the ANSI code page: it is
+#   kept under a dated name, a new history is started, and the comparison page names the kept
+#   file.
 set -uo pipefail
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/run/common.sh"
 
-e2e_begin "run: results history held open, then not ours" 1024x768
+e2e_begin "run: results history held open, not ours, damaged" 1024x768
 e2e_install_dist || e2e_end
 run_install_game '[Engine.Engine]\r\n; the player'"'"'s own\r\n' || e2e_end
 run_standin_control
@@ -85,6 +86,23 @@ e2e_expect_eq "the foreign file is kept under one dated name" "$(grep -c . <<<"$
 e2e_expect_eq "a new history holds the fourth run" "$(history_notes)" "fourth"
 e2e_check "the comparison page names the kept file" \
   grep -qF "was not a results history of this program was found and kept as $kept" "$RUN_RESULTS/compare.htm"
+
+# --- our history, saved again by a spreadsheet program in the ANSI code page ---------------------
+python3 - "$csv" <<'PY'
+import sys
+path = sys.argv[1]
+data = open(path, 'rb').read().replace(b'fourth', b'caf\xe9 \xe0 la carte')
+open(path, 'wb').write(data)
+PY
+cp "$csv" "$E2E_WORK/results.ansi.csv"
+run_once "fifth"
+run_quit_launcher
+kept=$(cd "$RUN_RESULTS" && ls -1 results.damaged.*.csv 2>/dev/null)
+e2e_expect_eq "the unreadable history is kept under one dated name" "$(grep -c . <<<"$kept")" "1"
+[[ -n $kept ]] && e2e_check "byte for byte" cmp -s "$RUN_RESULTS/$kept" "$E2E_WORK/results.ansi.csv"
+e2e_expect_eq "a new history holds the fifth run" "$(history_notes)" "fifth"
+e2e_check "the comparison page names the kept file" \
+  grep -qF "could not be read as a whole was kept as $kept" "$RUN_RESULTS/compare.htm"
 cp "$RUN_RESULTS/compare.htm" "$E2E_ARTIFACTS/run_history_faults.compare.htm"
 run_check_restored
 e2e_end
