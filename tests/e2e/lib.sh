@@ -150,8 +150,17 @@ e2e_driver() { wine 'C:\lumenrig-e2e\e2edriver.exe' "$@"; }
 
 # e2e_reg32 KEY VALUE TYPE DATA: writes a value in the 32-bit registry view, where the 32-bit
 # game installer and the launcher keep their keys (HKLM\Software\Wow6432Node\... on 64-bit).
+# reg.exe prints its errors on standard output, so a failed write would pass unseen: it is
+# logged, tried once more, and a second failure fails the scenario.
 e2e_reg32() {
-  wine reg add "$1" /v "$2" /t "$3" /d "$4" /f /reg:32 >/dev/null
+  local out try
+  for try in 1 2; do
+    out=$(wine reg add "$1" /v "$2" /t "$3" /d "$4" /f /reg:32 2>&1) && return 0
+    e2e_log "reg add \"$1\" /v \"$2\" failed (try $try): $(tr -d '\r' <<<"$out" | paste -sd' ')"
+    sleep 0.5
+  done
+  e2e_fail "the set-up could not write \"$2\" in \"$1\""
+  return 1
 }
 
 # e2e_reg32_query KEY VALUE: prints the value's data, or fails when it is missing.
