@@ -30,6 +30,9 @@ for r in rows: print(r['note'])
 PY
 }
 
+# visible_boxes: how many message boxes show.
+visible_boxes() { e2e_driver list | grep -F 'class=#32770' | grep -cF '" visible'; }
+
 # run_once NOTE: one benchmark in a fresh launcher; ends with the launcher closed.
 run_once() {
   run_settings Note "$1"
@@ -54,7 +57,7 @@ box=$(e2e_driver msgbox OK 30000 | tr -d '\r')
 e2e_expect_eq "the user is told why the history was not updated" "$(sed -n 's/^text: //p' <<<"$box")" \
   "The results history (results.csv) could not be updated because another program has it open. The report was saved; this run's results will be added to the history next time."
 sleep 0.5
-e2e_expect_eq "told once" "$(e2e_driver list | grep -F 'class=#32770' | grep -cF '" visible')" "0"
+e2e_expect_eq "told once" "$(visible_boxes)" "0"
 e2e_expect_eq "both reports were saved" "$(run_reports | wc -l)" "2"
 e2e_expect_eq "both reports were opened" "$(run_opened_count)" "2"
 e2e_check "results.csv is untouched" cmp -s "$csv" "$E2E_WORK/results.before.csv"
@@ -69,7 +72,7 @@ wait "$holder" 2>/dev/null
 run_once "third"
 sleep 0.5
 e2e_expect_eq "no message after a run that could write" \
-  "$(e2e_driver list | grep -F 'class=#32770' | grep -cF '" visible')" "0"
+  "$(visible_boxes)" "0"
 run_quit_launcher
 e2e_expect_eq "every run once, in order" "$(history_notes | paste -sd' ')" "first second third"
 e2e_check "no pending file is left" test ! -e "$pending"
