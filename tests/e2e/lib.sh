@@ -148,6 +148,45 @@ e2e_wine() { wine "$@"; }
 # e2e_driver COMMAND ARGS...: see tests/e2e/driver/driver.cpp for the commands.
 e2e_driver() { wine 'C:\lumenrig-e2e\e2edriver.exe' "$@"; }
 
+# e2e_poll GETTER... -- EXPECTED: runs GETTER until it prints EXPECTED (10 s at most, so that a
+# slow machine's Wine does not turn a late answer into a wrong one); prints the last result.
+e2e_poll() {
+  local args=() got deadline
+  while [[ $1 != -- ]]; do args+=("$1"); shift; done
+  shift
+  deadline=$((SECONDS + 10))
+  while :; do
+    got=$("${args[@]}")
+    [[ $got == "$1" ]] && break
+    ((SECONDS < deadline)) || break
+    sleep 0.1
+  done
+  printf '%s' "$got"
+}
+
+# The visible message boxes (dialog class) of the prefix, one line each; empty when none.
+e2e_message_boxes() { e2e_driver list | grep -F 'class=#32770' | grep -F '" visible' || true; }
+
+# e2e_hold WINDOWS_FILE MS [read]: another program opens the file (without sharing, or with
+# read sharing only, as a spreadsheet program does) and keeps it MS milliseconds or until
+# e2e_release; returns once the file is held, fails when it could not be opened.
+E2E_HOLDER=""
+e2e_hold() {
+  local log="$E2E_ARTIFACTS/${E2E_NAME// /_}.held" i
+  e2e_driver hold "$@" >"$log" 2>&1 &
+  E2E_HOLDER=$!
+  for ((i = 0; i < 100; i++)); do grep -q held "$log" 2>/dev/null && return 0; sleep 0.1; done
+  return 1
+}
+
+# e2e_release: ends the holding program (a Windows process under the shell's background job,
+# so it is ended from inside the prefix).
+e2e_release() {
+  wine taskkill /F /IM e2edriver.exe >/dev/null 2>&1
+  wait "$E2E_HOLDER" 2>/dev/null
+  E2E_HOLDER=""
+}
+
 # e2e_reg32 KEY VALUE TYPE DATA: writes a value in the 32-bit registry view, where the 32-bit
 # game installer and the launcher keep their keys (HKLM\Software\Wow6432Node\... on 64-bit).
 # reg.exe prints its errors on standard output, so a failed write would pass unseen: it is

@@ -20,7 +20,7 @@ SYSTEM_WIN="$L_INSTALL_WIN\\system\\"
 e2e_check "the launcher's key does not exist yet" bash -c '! wine reg query "$1" /reg:32 >/dev/null 2>&1' _ "$L_KEY"
 launcher_start
 sleep 0.5
-e2e_expect_eq "no message box on the first start" "$(launcher_message_boxes)" ""
+e2e_expect_eq "no message box on the first start" "$(e2e_message_boxes)" ""
 launcher_expect_page 5
 e2e_expect_eq "both navigation groups start closed" \
   "$(launcher_visible "Paths & information")$(launcher_visible "Benchmark help")" "00"
@@ -87,9 +87,7 @@ launcher_quit
 # --- version.txt that cannot be read -------------------------------------------------------------
 # Another program has it open without sharing: the error box, and start-up stops there.
 printf '3.00\r\n' > "$E2E_INSTALL_DIR/version.txt"
-held="$E2E_ARTIFACTS/${E2E_NAME// /_}.held"
-e2e_driver hold "$E2E_INSTALL_WIN\\version.txt" 20000 >"$held" 2>&1 &
-for ((i = 0; i < 50; i++)); do grep -q held "$held" 2>/dev/null && break; sleep 0.1; done
+e2e_hold "$E2E_INSTALL_WIN\\version.txt" 20000
 launcher_launch
 launcher_answer OK "Cannot open file \"$E2E_INSTALL_WIN\\version.txt\"." "an unreadable version.txt"
 launcher_wait_main

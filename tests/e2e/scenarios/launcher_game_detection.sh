@@ -33,7 +33,7 @@ appeared=$(date +%s.%N)
 e2e_check "the main window came after the 4 s splash" \
   awk -v a="$appeared" -v s="$E2E_START_TIME" 'BEGIN { exit !(a - s >= 4.0) }'
 sleep 0.5
-e2e_expect_eq "no message box without the game" "$(launcher_message_boxes)" ""
+e2e_expect_eq "no message box without the game" "$(e2e_message_boxes)" ""
 launcher_expect_page 5
 e2e_expect_eq "the game path is empty" "$(launcher_text "$L_SC3PATH")" ""
 launcher_expect_designed_state "not installed"
@@ -49,7 +49,7 @@ launcher_launch
 launcher_answer OK "$L_WRONG_VERSION" "the message for version 1.05.156"
 launcher_wait_main
 sleep 0.5
-e2e_expect_eq "the message came only once" "$(launcher_message_boxes)" ""
+e2e_expect_eq "the message came only once" "$(e2e_message_boxes)" ""
 launcher_expect_page 5
 e2e_expect_eq "the game path stays empty" "$(launcher_text "$L_SC3PATH")" ""
 launcher_expect_designed_state "wrong version"
@@ -93,6 +93,6 @@ launcher_expect_snapshot "the options before the note are loaded, the ones after
   "Hardware Shadow Mapping" "enabled unchecked" "Add additional information" "enabled unchecked" \
   -- "$L_LABEL21" "1.2" "$L_RESEDIT" "$E2E_INSTALL_WIN\\Benchmark\\" "$L_NOTE" "" "$L_PROXYSERVER" ""
 sleep 0.5
-e2e_expect_eq "the restore question is not reached" "$(launcher_message_boxes)" ""
+e2e_expect_eq "the restore question is not reached" "$(e2e_message_boxes)" ""
 launcher_quit
 e2e_end

@@ -194,9 +194,9 @@ e2e_expect_eq "the missing results folder stays stored" "$(launcher_stored Resul
 # check, which with the proxy on first needs a port that is a number.
 launcher_show_page "Paths & information" 0
 launcher_click '#307'
-[[ $(_launcher_poll launcher_visible '#203' -- 1) == 1 ]] || e2e_fail "\"Update benchmark\" on the first page did not show the update page"
+[[ $(e2e_poll launcher_visible '#203' -- 1) == 1 ]] || e2e_fail "\"Update benchmark\" on the first page did not show the update page"
 sleep 0.5
-e2e_expect_eq "nothing else happens" "$(launcher_message_boxes)" ""
+e2e_expect_eq "nothing else happens" "$(e2e_message_boxes)" ""
 launcher_click "Use Proxy  Server"
 launcher_expect_state "the proxy is on again" "Use Proxy  Server" "$on"
 launcher_type "$L_PROXYPORT" "80a"

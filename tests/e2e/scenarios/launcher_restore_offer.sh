@@ -49,7 +49,7 @@ launcher_expect_stored "Yes: the flag is cleared" NoErrorWarning "0"
 e2e_check "Yes: SplinterCell3.ini holds the backup's bytes" cmp "$L_CONFIG/SplinterCell3.ini" "$user_ini"
 e2e_check "Yes: no SplinterCell3_old.ini is left" test ! -e "$L_CONFIG/SplinterCell3_old.ini"
 sleep 0.5
-e2e_expect_eq "Yes: no further message" "$(launcher_message_boxes)" ""
+e2e_expect_eq "Yes: no further message" "$(e2e_message_boxes)" ""
 e2e_check "the batch file left by Exit was removed at the start" test ! -e "$L_SYSTEM/lumenrig.bat"
 # The close command removes a batch file that appeared meanwhile.
 printf '@echo off\r\n' > "$L_SYSTEM/lumenrig.bat"
@@ -62,7 +62,7 @@ launcher_launch
 launcher_answer Yes "$L_RESTORE_QUESTION" "the question with no backup present"
 launcher_wait_main
 sleep 0.5
-e2e_expect_eq "no backup: no further message" "$(launcher_message_boxes)" ""
+e2e_expect_eq "no backup: no further message" "$(e2e_message_boxes)" ""
 e2e_check "no backup: the user's file stays" cmp -s "$L_CONFIG/SplinterCell3.ini" "$user_ini"
 e2e_check "no backup: no SplinterCell3_old.ini appears" test ! -e "$L_CONFIG/SplinterCell3_old.ini"
 e2e_expect_eq "no backup: the flag stays" "$(launcher_stored NoErrorWarning)" "1"

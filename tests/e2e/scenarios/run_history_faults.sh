@@ -30,10 +30,7 @@ for r in rows: print(r['note'])
 PY
 }
 
-# visible_boxes: how many message boxes show.
-visible_boxes() { e2e_driver list | grep -F 'class=#32770' | grep -cF '" visible'; }
-
-# run_once NOTE: one benchmark in a fresh launcher; ends with the launcher closed.
+# run_once NOTE: one benchmark in a fresh launcher, which stays open for the checks that follow.
 run_once() {
   run_settings Note "$1"
   run_start_launcher
@@ -47,32 +44,26 @@ e2e_expect_eq "the first run is in the history" "$(history_notes)" "first"
 cp "$csv" "$E2E_WORK/results.before.csv"
 
 # --- results.csv held by a spreadsheet program ------------------------------------------------
-held=$E2E_ARTIFACTS/run_history_faults.held
-e2e_driver hold "$csv_win" 600000 read >"$held" 2>&1 &
-holder=$!
-for ((i = 0; i < 100; i++)); do grep -q held "$held" 2>/dev/null && break; sleep 0.1; done
-e2e_check "another program holds results.csv" grep -q held "$held"
+e2e_check "another program holds results.csv" e2e_hold "$csv_win" 600000 read
 run_once "second"
 box=$(e2e_driver msgbox OK 30000 | tr -d '\r')
 e2e_expect_eq "the user is told why the history was not updated" "$(sed -n 's/^text: //p' <<<"$box")" \
   "The results history (results.csv) could not be updated because another program has it open. The report was saved; this run's results will be added to the history next time."
 sleep 0.5
-e2e_expect_eq "told once" "$(visible_boxes)" "0"
+e2e_expect_eq "told once" "$(e2e_message_boxes)" ""
 e2e_expect_eq "both reports were saved" "$(run_reports | wc -l)" "2"
 e2e_expect_eq "both reports were opened" "$(run_opened_count)" "2"
 e2e_check "results.csv is untouched" cmp -s "$csv" "$E2E_WORK/results.before.csv"
 e2e_check "the run's rows wait in results.pending.csv" grep -q 'second' "$pending"
 e2e_check "the comparison page shows the waiting run" grep -q 'second' "$RUN_RESULTS/compare.htm"
 run_quit_launcher
-# The holder is a Windows process under the shell's background job: end it from inside.
-wine taskkill /F /IM e2edriver.exe >/dev/null 2>&1
-wait "$holder" 2>/dev/null
+e2e_release
 
 # --- released: the next run brings the waiting rows in --------------------------------------
 run_once "third"
 sleep 0.5
 e2e_expect_eq "no message after a run that could write" \
-  "$(visible_boxes)" "0"
+  "$(e2e_message_boxes)" ""
 run_quit_launcher
 e2e_expect_eq "every run once, in order" "$(history_notes | paste -sd' ')" "first second third"
 e2e_check "no pending file is left" test ! -e "$pending"

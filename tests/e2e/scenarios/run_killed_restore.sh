@@ -69,8 +69,7 @@ kill_during_run
 start_and_answer Yes
 # The restore ends a moment after the answer (a pause, then the shell's move); clearing the
 # flag is its last step.
-for ((i = 0; i < 100; i++)); do [[ $(run_stored NoErrorWarning) == 0 ]] && break; sleep 0.1; done
-e2e_expect_eq "NoErrorWarning after Yes" "$(run_stored NoErrorWarning)" "0"
+e2e_expect_eq "NoErrorWarning after Yes" "$(e2e_poll run_stored NoErrorWarning -- 0)" "0"
 e2e_check "the user's file is back byte for byte" cmp -s "$RUN_CONFIG/SplinterCell3.ini" "$user_ini"
 e2e_check "no backup is left" test ! -e "$RUN_CONFIG/SplinterCell3_old.ini"
 shot=$(e2e_screenshot run_killed_restored "$RUN_MAIN") && e2e_log "screenshot: $shot"

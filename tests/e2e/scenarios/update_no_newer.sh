@@ -15,7 +15,7 @@ update_box OK "$U_WIZARD" 'Newer version not found. You actually are\rusing most
 sleep 0.5
 e2e_expect_eq "only the info file was asked for" "$(cut -d' ' -f2 "$U_REQUESTS" | sed 's|.*/||' | tr '\n' ' ')" "update.txt "
 update_requests_in_proxy_form
-e2e_expect_eq "no other window or box" "$(launcher_message_boxes)" ""
+e2e_expect_eq "no other window or box" "$(e2e_message_boxes)" ""
 update_no_temp_files "no *.uTMP"
 launcher_quit
 e2e_end

@@ -18,7 +18,7 @@ update_info "#version=1.1\r\n#url1=$U_SITE/lumenrig/lumenrig.exe\r\n"
 update_check
 update_box OK "$U_WIZARD" "$NOT_SIGNED" "unsigned information is refused with our message"
 sleep 0.5
-e2e_expect_eq "no question and no other box followed" "$(launcher_message_boxes)" ""
+e2e_expect_eq "no question and no other box followed" "$(e2e_message_boxes)" ""
 e2e_expect_eq "only the info file was asked for" "$(cut -d' ' -f2 "$U_REQUESTS" | sed 's|.*/||' | tr '\n' ' ')" "update.txt "
 
 # The signed release, and on the way the launcher file is swapped for one of the same size.

@@ -93,9 +93,6 @@ launcher_quit() {
   fi
 }
 
-# The visible message boxes (dialog class) of the prefix, one line each; empty when none.
-launcher_message_boxes() { e2e_driver list | grep -F 'class=#32770' | grep -F '" visible' || true; }
-
 # launcher_answer BUTTON EXPECTED_TEXT DESCRIPTION: waits for a message box, checks that its
 # text is exactly EXPECTED_TEXT and presses BUTTON.
 launcher_answer() {
@@ -126,35 +123,19 @@ launcher_visible() {
 # launcher_text CTRL: the control's window text.
 launcher_text() { e2e_driver gettext "$L_MAIN" "$1" 2>/dev/null | tr -d '\r'; }
 
-# _launcher_poll GETTER... -- EXPECTED: runs GETTER until it prints EXPECTED (10 s at most, so
-# that a slow machine's Wine does not turn a late answer into a wrong one); prints the last result.
-_launcher_poll() {
-  local args=() got deadline
-  while [[ $1 != -- ]]; do args+=("$1"); shift; done
-  shift
-  deadline=$((SECONDS + 10))
-  while :; do
-    got=$("${args[@]}")
-    [[ $got == "$1" ]] && break
-    ((SECONDS < deadline)) || break
-    sleep 0.1
-  done
-  printf '%s' "$got"
-}
-
 # launcher_expect_state DESCRIPTION CTRL "enabled checked": waits for that state.
 launcher_expect_state() {
-  e2e_expect_eq "$1" "$(_launcher_poll launcher_state "$2" -- "$3")" "$3"
+  e2e_expect_eq "$1" "$(e2e_poll launcher_state "$2" -- "$3")" "$3"
 }
 
 # launcher_expect_text DESCRIPTION CTRL TEXT: waits for that window text.
 launcher_expect_text() {
-  e2e_expect_eq "$1" "$(_launcher_poll launcher_text "$2" -- "$3")" "$3"
+  e2e_expect_eq "$1" "$(e2e_poll launcher_text "$2" -- "$3")" "$3"
 }
 
 # launcher_expect_stored DESCRIPTION NAME TEXT: waits for that stored value.
 launcher_expect_stored() {
-  e2e_expect_eq "$1" "$(_launcher_poll launcher_stored "$2" -- "$3")" "$3"
+  e2e_expect_eq "$1" "$(e2e_poll launcher_stored "$2" -- "$3")" "$3"
 }
 
 # launcher_page ITEM: opens the navigation group that holds the item if needed and clicks it.
@@ -165,7 +146,7 @@ launcher_page() {
   [[ $group == Help && $item == "Update benchmark" ]] && item='#123'
   if [[ $(launcher_visible "$item") != 1 ]]; then
     e2e_driver click "$L_MAIN" "$group" >/dev/null
-    _launcher_poll launcher_visible "$item" -- 1 >/dev/null
+    e2e_poll launcher_visible "$item" -- 1 >/dev/null
   fi
   e2e_driver click "$L_MAIN" "$item" >/dev/null
 }
@@ -174,7 +155,7 @@ launcher_page() {
 launcher_show_page() {
   launcher_page "$1"
   local got
-  [[ $(_launcher_poll launcher_visible "#$((200 + $2))" -- 1) == 1 ]] \
+  [[ $(e2e_poll launcher_visible "#$((200 + $2))" -- 1) == 1 ]] \
     || e2e_fail "\"$1\" did not show page $2"
 }
 
